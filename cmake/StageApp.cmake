@@ -1,0 +1,19 @@
+# Lays out the runtime directory beside the executable. The database is created only
+# when it is absent: a build never overwrites the user's data.
+foreach(dir Print Print_bak Template ErrorLog 自动备份数据)
+    file(MAKE_DIRECTORY "${APP_DIR}/${dir}")
+endforeach()
+
+if(EXISTS "${SOURCE_DIR}/resources/Print_bak")
+    file(COPY "${SOURCE_DIR}/resources/Print_bak/" DESTINATION "${APP_DIR}/Print_bak")
+endif()
+if(EXISTS "${SOURCE_DIR}/resources/Template")
+    file(COPY "${SOURCE_DIR}/resources/Template/" DESTINATION "${APP_DIR}/Template")
+endif()
+
+if(NOT EXISTS "${APP_DIR}/qlodata8.0.mdb")
+    execute_process(COMMAND "${INITDB}" "${APP_DIR}/qlodata8.0.mdb" RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+        message(FATAL_ERROR "quillo-initdb failed")
+    endif()
+endif()

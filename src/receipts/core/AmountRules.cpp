@@ -1,0 +1,1 @@
+#include "receipts/core/AmountRules.h"
