@@ -81,7 +81,6 @@ void DbConnection::openFile(const QString &path, const QString &password, bool c
         // 4 KB pages scan faster than the default 1 KB; the page size belongs to the file,
         // so it is given at creation and at every open.
         runPlain("PRAGMA cipher_page_size = 4096");
-        runPlain("PRAGMA cache_size = -65536");
         sqlite3_busy_timeout(m_db, 5000);
         // The first read proves the password: a wrong one, or a file that is not a database,
         // fails here.
@@ -90,6 +89,7 @@ void DbConnection::openFile(const QString &path, const QString &password, bool c
         } catch (const DbError &) {
             throw DbError(QStringLiteral("无法打开数据库文件 %1：密码不正确，或该文件不是本系统的数据库。").arg(shown));
         }
+        runPlain("PRAGMA cache_size = -65536");
         runPlain("PRAGMA foreign_keys = OFF");
         JetDialect::registerFunctions(m_db);
     } catch (...) {
