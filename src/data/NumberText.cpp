@@ -1,7 +1,7 @@
 #include "data/NumberText.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,9 +14,10 @@ QString GeneralNumberText(double value)
     if (value == 0)
         return QStringLiteral("0");
 
-    // Fifteen significant digits: "d.dddddddddddddde±x".
+    // Fifteen significant digits: "d.dddddddddddddde±x", whatever the process locale.
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    *res.ptr = '\0';
     std::string digits;
     digits += buf[0];
     digits.append(buf + 2, 14);
@@ -62,8 +63,8 @@ QString TwoDecimalText(double value)
     // ties such as 0.125 round away from zero instead of to even.
     const double magnitude = std::fabs(value);
     std::vector<char> buf(420);
-    std::snprintf(buf.data(), buf.size(), "%.80f", magnitude);
-    std::string text(buf.data());
+    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::fixed, 80);
+    std::string text(buf.data(), res.ptr);
     const size_t point = text.find('.');
     std::string whole = text.substr(0, point);
     std::string cents = text.substr(point + 1, 2);
