@@ -12,14 +12,14 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <cstdlib>
+
 namespace {
-QWidget *parentWindow()
-{
+QWidget *parentWindow() {
     return QApplication::activeWindow();
 }
 
-QMessageBox::Icon iconOf(UiServices::Kind kind)
-{
+QMessageBox::Icon iconOf(UiServices::Kind kind) {
     switch (kind) {
     case UiServices::Kind::Warning:
         return QMessageBox::Warning;
@@ -35,15 +35,13 @@ QMessageBox::Icon iconOf(UiServices::Kind kind)
 }
 } // namespace
 
-void QtUiServices::message(Kind kind, const QString &caption, const QString &text)
-{
+void QtUiServices::message(Kind kind, const QString &caption, const QString &text) {
     QMessageBox box(iconOf(kind), caption, text, QMessageBox::Ok, parentWindow());
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
     box.exec();
 }
 
-UiServices::Answer QtUiServices::question(Kind kind, const QString &caption, const QString &text)
-{
+UiServices::Answer QtUiServices::question(Kind kind, const QString &caption, const QString &text) {
     QMessageBox box(iconOf(kind), caption, text, QMessageBox::NoButton, parentWindow());
     if (kind == Kind::OkCancel) {
         box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
@@ -70,8 +68,7 @@ UiServices::Answer QtUiServices::question(Kind kind, const QString &caption, con
     return Answer::No;
 }
 
-bool QtUiServices::input(const QString &caption, const QString &prompt, QString &value)
-{
+bool QtUiServices::input(const QString &caption, const QString &prompt, QString &value) {
     QInputDialog dialog(parentWindow());
     dialog.setWindowTitle(caption);
     dialog.setLabelText(prompt);
@@ -84,17 +81,20 @@ bool QtUiServices::input(const QString &caption, const QString &prompt, QString 
     return true;
 }
 
-QString QtUiServices::fileName(Kind kind, const QString &caption, const QString &directory, const QString &filter)
-{
+QString QtUiServices::fileName(Kind kind, const QString &caption, const QString &directory,
+                               const QString &filter) {
     if (kind == Kind::SaveFile)
         return QFileDialog::getSaveFileName(parentWindow(), caption, directory, filter);
     return QFileDialog::getOpenFileName(parentWindow(), caption, directory, filter);
 }
 
-bool QtUiServices::launch(Kind kind, const QString &target, const QStringList &arguments)
-{
+bool QtUiServices::launch(Kind kind, const QString &target, const QStringList &arguments) {
     if (kind == Kind::Start)
         return QProcess::startDetached(target, arguments);
     const QUrl url = QFileInfo::exists(target) ? QUrl::fromLocalFile(target) : QUrl::fromUserInput(target);
     return QDesktopServices::openUrl(url);
+}
+
+void QtUiServices::terminateProcess(int exitCode) {
+    std::_Exit(exitCode);
 }

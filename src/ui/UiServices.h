@@ -9,10 +9,22 @@ class QWidget;
 // program start of Quillo goes through the one installed UiServices object. The program
 // installs QtUiServices; tests install a scripted one that records what the user would see
 // and answers from a queue.
-class UiServices
-{
+class UiServices {
 public:
-    enum class Kind { Info, Warning, Error, YesNo, YesNoCancel, OkCancel, Input, OpenFile, SaveFile, Open, Start };
+    enum class Kind {
+        Info,
+        Warning,
+        Error,
+        YesNo,
+        YesNoCancel,
+        OkCancel,
+        Input,
+        OpenFile,
+        SaveFile,
+        Open,
+        Start,
+        Terminate
+    };
     enum class Answer { Yes, No, Cancel };
 
     virtual ~UiServices() = default;
@@ -28,6 +40,8 @@ public:
     // Opens a document, folder or web address with the system's program (kind Open),
     // or starts a program (kind Start). False when it could not be done.
     virtual bool launch(Kind kind, const QString &target, const QStringList &arguments) = 0;
+    // Ends the process at once with the exit code: no questions, no clean-up.
+    virtual void terminateProcess(int exitCode) = 0;
 
     static UiServices &current();
     // Installs a service object (not owned); nullptr returns to the Qt one.
@@ -51,3 +65,5 @@ QString OpenFileName(const QString &caption, const QString &directory, const QSt
 QString SaveFileName(const QString &caption, const QString &directory, const QString &filter);
 bool OpenWithSystem(const QString &documentFolderOrUrl);
 bool StartProgram(const QString &program, const QStringList &arguments = {});
+// Ends the program at once (the lock's "exit", the restart after a restore).
+void TerminateProgram(int exitCode = 0);

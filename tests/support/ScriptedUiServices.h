@@ -11,11 +11,9 @@
 // input boxes, file dialogs and launches from a queue. A question without a queued answer,
 // or an answer left unused when the object dies, fails the running test.
 // Installs itself on construction and uninstalls on destruction.
-class ScriptedUiServices : public UiServices
-{
+class ScriptedUiServices : public UiServices {
 public:
-    struct Shown
-    {
+    struct Shown {
         Kind kind;
         QString caption;
         QString text;
@@ -41,8 +39,12 @@ public:
     void message(Kind kind, const QString &caption, const QString &text) override;
     Answer question(Kind kind, const QString &caption, const QString &text) override;
     bool input(const QString &caption, const QString &prompt, QString &value) override;
-    QString fileName(Kind kind, const QString &caption, const QString &directory, const QString &filter) override;
+    QString fileName(Kind kind, const QString &caption, const QString &directory,
+                     const QString &filter) override;
     bool launch(Kind kind, const QString &target, const QStringList &arguments) override;
+    void terminateProcess(int exitCode) override;
+    // The exit code the program asked to end with; -1 while it has not.
+    int terminatedWith() const { return m_exitCode; }
 
 private:
     QVariant takeAnswer(const QString &what);
@@ -50,4 +52,5 @@ private:
     QList<Shown> m_shown;
     QQueue<QVariant> m_answers;
     QList<QStringList> m_launches;
+    int m_exitCode = -1;
 };

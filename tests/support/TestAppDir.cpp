@@ -9,8 +9,7 @@
 #include <QDir>
 #include <QTest>
 
-TestAppDir::TestAppDir(bool connect)
-{
+TestAppDir::TestAppDir(bool connect) {
     ResetGlobals();
     AppDir = m_dir.path();
     ConnString = BuildConnString(AppDir);
@@ -19,25 +18,21 @@ TestAppDir::TestAppDir(bool connect)
         ConnectDatabase();
 }
 
-TestAppDir::~TestAppDir()
-{
+TestAppDir::~TestAppDir() {
     DisconnectDatabase();
     ResetGlobals();
     Clock::reset();
 }
 
-QString TestAppDir::databasePath() const
-{
+QString TestAppDir::databasePath() const {
     return QDir(m_dir.path()).filePath(DatabaseFileName);
 }
 
-QString TestAppDir::password()
-{
+QString TestAppDir::password() {
     return DbConnection::parseConnectionString(BuildConnString(QStringLiteral("."))).password;
 }
 
-void TestAppDir::exec(const QString &statement)
-{
+void TestAppDir::exec(const QString &statement) {
     try {
         DbQuery &q = ShareDM1->ShareUpdate1;
         q.close();
@@ -45,13 +40,13 @@ void TestAppDir::exec(const QString &statement)
         q.setText(statement);
         q.execSql();
     } catch (const DbError &e) {
-        QTest::qFail(qPrintable(QStringLiteral("set-up statement failed: %1\n%2").arg(e.message(), statement)),
-                     __FILE__, __LINE__);
+        QTest::qFail(
+            qPrintable(QStringLiteral("set-up statement failed: %1\n%2").arg(e.message(), statement)),
+            __FILE__, __LINE__);
     }
 }
 
-QString TestAppDir::rows(const QString &statement)
-{
+QString TestAppDir::rows(const QString &statement) {
     DbQuery q(ShareDM1->ShareConn);
     q.setText(statement);
     q.open();
@@ -65,8 +60,7 @@ QString TestAppDir::rows(const QString &statement)
     return rows.join(u';');
 }
 
-QString TestAppDir::value(const QString &statement)
-{
+QString TestAppDir::value(const QString &statement) {
     DbQuery q(ShareDM1->ShareConn);
     q.setText(statement);
     q.open();

@@ -7,8 +7,7 @@
 // A fresh application directory for one test: a new database made by the same code as
 // quillo-initdb, AppDir and ConnString pointing at it, and the shared data module connected.
 // The destructor disconnects, resets the globals and returns the clock to the system's.
-class TestAppDir
-{
+class TestAppDir {
 public:
     explicit TestAppDir(bool connect = true);
     ~TestAppDir();

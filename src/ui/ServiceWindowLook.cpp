@@ -1,0 +1,26 @@
+#include "ui/ServiceWindowLook.h"
+
+#include <QGuiApplication>
+#include <QPainterPath>
+#include <QRegion>
+#include <QScreen>
+#include <QWidget>
+
+void ApplyServiceWindowLook(QWidget *window) {
+    window->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+    window->setFixedSize(350, 150);
+    QPainterPath path;
+    path.addRoundedRect(QRectF(0, 0, 350, 150), 10, 10);
+    window->setMask(QRegion(path.toFillPolygon().toPolygon()));
+    window->setWindowOpacity(234.0 / 255.0);
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Window, QColor(78, 124, 181));
+    palette.setColor(QPalette::WindowText, Qt::white);
+    window->setPalette(palette);
+    window->setAutoFillBackground(true);
+}
+
+void CentreOnScreen(QWidget *window) {
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
+}

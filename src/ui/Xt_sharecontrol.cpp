@@ -1,0 +1,16 @@
+#include "ui/Xt_sharecontrol.h"
+
+#include <QStyle>
+
+TForm_XT_ShareControl *Form_XT_ShareControl = nullptr;
+
+TForm_XT_ShareControl::TForm_XT_ShareControl(QWidget *parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("Form_XT_ShareControl"));
+    QStyle *s = style();
+    ImgTree = {s->standardIcon(QStyle::SP_DirClosedIcon), s->standardIcon(QStyle::SP_DirOpenIcon),
+               s->standardIcon(QStyle::SP_FileIcon)};
+    ImgBasicGrid_20 = {s->standardIcon(QStyle::SP_FileIcon), s->standardIcon(QStyle::SP_DialogApplyButton)};
+    ImgBillState1 = {s->standardIcon(QStyle::SP_DialogApplyButton),
+                     s->standardIcon(QStyle::SP_MessageBoxWarning)};
+}
