@@ -22,8 +22,10 @@ void TChildForm::showEvent(QShowEvent *event) {
 
 void TChildForm::closeEvent(QCloseEvent *event) {
     QWidget::closeEvent(event);
-    if (event->isAccepted())
+    if (event->isAccepted()) {
         ShowChildTab(false, windowTitle());
+        emit formClosed();
+    }
 }
 
 void TChildForm::keyPressEvent(QKeyEvent *event) {

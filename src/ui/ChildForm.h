@@ -13,6 +13,10 @@ class TChildForm : public QWidget {
 public:
     explicit TChildForm(const QString &caption, QWidget *parent = nullptr);
 
+signals:
+    // The form accepted its close: it is on its way out.
+    void formClosed();
+
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
