@@ -10,6 +10,13 @@ endif()
 if(EXISTS "${SOURCE_DIR}/resources/Template")
     file(COPY "${SOURCE_DIR}/resources/Template/" DESTINATION "${APP_DIR}/Template")
 endif()
+# The program's own documentation, opened from the help menu.
+if(EXISTS "${SOURCE_DIR}/resources/help")
+    file(COPY "${SOURCE_DIR}/resources/help/" DESTINATION "${APP_DIR}/help")
+endif()
+if(EXISTS "${SOURCE_DIR}/resources/自述文件.txt")
+    file(COPY "${SOURCE_DIR}/resources/自述文件.txt" DESTINATION "${APP_DIR}")
+endif()
 
 if(NOT EXISTS "${APP_DIR}/qlodata8.0.mdb")
     execute_process(COMMAND "${INITDB}" "${APP_DIR}/qlodata8.0.mdb" RESULT_VARIABLE rc)
