@@ -4,12 +4,10 @@ namespace {
 QDateTime fixedMoment;
 }
 
-QDateTime Clock::now()
-{
+QDateTime Clock::now() {
     return fixedMoment.isValid() ? fixedMoment : QDateTime::currentDateTime();
 }
 
-void Clock::setFixed(const QDateTime &moment)
-{
+void Clock::setFixed(const QDateTime &moment) {
     fixedMoment = moment;
 }

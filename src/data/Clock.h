@@ -4,8 +4,7 @@
 
 // The one source of "now" for numbering, logs, default dates and the SQL date functions.
 // Tests fix it; the program leaves it on the system clock.
-class Clock
-{
+class Clock {
 public:
     static QDateTime now();
     static QDate today() { return now().date(); }

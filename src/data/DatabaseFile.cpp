@@ -141,8 +141,7 @@ const char *const schema[] = {
 
 } // namespace
 
-void CreateDatabase(const QString &path, const QString &password)
-{
+void CreateDatabase(const QString &path, const QString &password) {
     DbConnection connection;
     connection.openFile(path, password, /*create=*/true);
     try {

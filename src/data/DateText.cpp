@@ -1,19 +1,16 @@
 #include "data/DateText.h"
 
-QString DateText(const QDate &date)
-{
+QString DateText(const QDate &date) {
     return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : QString();
 }
 
-QString DateTimeText(const QDateTime &moment)
-{
+QString DateTimeText(const QDateTime &moment) {
     return moment.isValid() ? moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) : QString();
 }
 
 namespace {
 // Reads up to maxDigits digits at pos; -1 when there is none.
-int readNumber(const QString &text, qsizetype &pos, int maxDigits)
-{
+int readNumber(const QString &text, qsizetype &pos, int maxDigits) {
     int value = 0;
     int digits = 0;
     while (pos < text.size() && digits < maxDigits && text[pos].isDigit()) {
@@ -24,8 +21,7 @@ int readNumber(const QString &text, qsizetype &pos, int maxDigits)
     return digits ? value : -1;
 }
 
-bool readSeparator(const QString &text, qsizetype &pos, QChar a, QChar b = QChar())
-{
+bool readSeparator(const QString &text, qsizetype &pos, QChar a, QChar b = QChar()) {
     if (pos < text.size() && (text[pos] == a || (!b.isNull() && text[pos] == b))) {
         ++pos;
         return true;
@@ -34,8 +30,7 @@ bool readSeparator(const QString &text, qsizetype &pos, QChar a, QChar b = QChar
 }
 } // namespace
 
-QDateTime ParseDateText(const QString &text)
-{
+QDateTime ParseDateText(const QString &text) {
     qsizetype pos = 0;
     const int y = readNumber(text, pos, 4);
     if (y < 0 || !readSeparator(text, pos, u'-', u'/'))

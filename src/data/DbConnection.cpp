@@ -10,13 +10,11 @@
 #define SQLITE_HAS_CODEC 1
 #include <sqlcipher/sqlite3.h>
 
-DbConnection::~DbConnection()
-{
+DbConnection::~DbConnection() {
     close();
 }
 
-ConnectionParams DbConnection::parseConnectionString(const QString &connString)
-{
+ConnectionParams DbConnection::parseConnectionString(const QString &connString) {
     ConnectionParams params;
     const QStringList parts = connString.split(u';');
     for (const QString &part : parts) {
@@ -29,24 +27,22 @@ ConnectionParams DbConnection::parseConnectionString(const QString &connString)
             QString path = value;
             path.replace(u'\\', u'/');
             params.dataSource = QDir::cleanPath(path);
-        } else if (key.compare(u"Jet OLEDB:Database Password", Qt::CaseInsensitive) == 0
-                   || key.compare(u"Password", Qt::CaseInsensitive) == 0) {
+        } else if (key.compare(u"Jet OLEDB:Database Password", Qt::CaseInsensitive) == 0 ||
+                   key.compare(u"Password", Qt::CaseInsensitive) == 0) {
             params.password = value;
         }
     }
     return params;
 }
 
-void DbConnection::open()
-{
+void DbConnection::open() {
     const ConnectionParams params = parseConnectionString(m_connString);
     if (params.dataSource.isEmpty())
         throw DbError(QStringLiteral("连接字符串中没有数据库文件（Data Source）。"));
     openFile(params.dataSource, params.password);
 }
 
-void DbConnection::runPlain(const char *sql)
-{
+void DbConnection::runPlain(const char *sql) {
     char *error = nullptr;
     if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
         const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
@@ -55,8 +51,7 @@ void DbConnection::runPlain(const char *sql)
     }
 }
 
-void DbConnection::openFile(const QString &path, const QString &password, bool create)
-{
+void DbConnection::openFile(const QString &path, const QString &password, bool create) {
     close();
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
@@ -67,7 +62,8 @@ void DbConnection::openFile(const QString &path, const QString &password, bool c
     if (!create && !info.isFile())
         throw DbError(QStringLiteral("不是数据库文件：%1").arg(shown));
 
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    // One thread uses the connection: no per-call locking inside the engine.
+    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr) != SQLITE_OK) {
         const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
@@ -87,7 +83,8 @@ void DbConnection::openFile(const QString &path, const QString &password, bool c
         try {
             runPlain("select count(*) from sqlite_master");
         } catch (const DbError &) {
-            throw DbError(QStringLiteral("无法打开数据库文件 %1：密码不正确，或该文件不是本系统的数据库。").arg(shown));
+            throw DbError(
+                QStringLiteral("无法打开数据库文件 %1：密码不正确，或该文件不是本系统的数据库。").arg(shown));
         }
         runPlain("PRAGMA cache_size = -65536");
         runPlain("PRAGMA foreign_keys = OFF");
@@ -100,8 +97,7 @@ void DbConnection::openFile(const QString &path, const QString &password, bool c
     m_fileName = path;
 }
 
-void DbConnection::close()
-{
+void DbConnection::close() {
     for (DbQuery *query : std::as_const(m_queries))
         query->close();
     if (m_db) {
@@ -111,13 +107,11 @@ void DbConnection::close()
     m_fileName.clear();
 }
 
-bool DbConnection::inTransaction() const
-{
+bool DbConnection::inTransaction() const {
     return m_db && sqlite3_get_autocommit(m_db) == 0;
 }
 
-void DbConnection::beginTrans()
-{
+void DbConnection::beginTrans() {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未连接。"));
     if (inTransaction())
@@ -125,8 +119,7 @@ void DbConnection::beginTrans()
     runPlain("begin immediate");
 }
 
-void DbConnection::commitTrans()
-{
+void DbConnection::commitTrans() {
     if (!inTransaction())
         throw DbError(QStringLiteral("没有可提交的事务。"));
     try {
@@ -137,39 +130,35 @@ void DbConnection::commitTrans()
     }
 }
 
-void DbConnection::rollbackTrans()
-{
+void DbConnection::rollbackTrans() {
     if (!inTransaction())
         return;
     sqlite3_exec(m_db, "rollback", nullptr, nullptr, nullptr);
 }
 
-void DbConnection::execute(const QString &jetStatement)
-{
+void DbConnection::execute(const QString &jetStatement) {
     DbQuery query(*this);
     query.setText(jetStatement);
     query.execSql();
 }
 
-void DbConnection::executeNative(const QString &sqliteStatements)
-{
+void DbConnection::executeNative(const QString &sqliteStatements) {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未连接。"), sqliteStatements);
     runPlain(sqliteStatements.toUtf8().constData());
 }
 
-QString DbConnection::engineMessage() const
-{
+QString DbConnection::engineMessage() const {
     return m_db ? QString::fromUtf8(sqlite3_errmsg(m_db)) : QString();
 }
 
-sqlite3_stmt *DbConnection::prepare(const QString &sqliteStatement, const QString &jetStatement)
-{
+sqlite3_stmt *DbConnection::prepare(const QString &sqliteStatement, const QString &jetStatement) {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未连接。"), jetStatement);
     const QByteArray utf8 = sqliteStatement.toUtf8();
     sqlite3_stmt *stmt = nullptr;
-    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
+    if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &stmt, nullptr) !=
+        SQLITE_OK) {
         const QString message = engineMessage();
         sqlite3_finalize(stmt);
         throw DbError(message, jetStatement);

@@ -8,16 +8,14 @@ struct sqlite3_stmt;
 class DbQuery;
 
 // What the connection takes from an ADO-shaped connection string.
-struct ConnectionParams
-{
+struct ConnectionParams {
     QString dataSource; // the database file, with "/" separators
     QString password;
 };
 
 // The database connection: one encrypted file, keyed with its password. Statements are given
 // in the Jet dialect and translated before they are prepared. Errors raise DbError.
-class DbConnection
-{
+class DbConnection {
 public:
     DbConnection() = default;
     ~DbConnection();

@@ -12,19 +12,16 @@
 #include <sqlcipher/sqlite3.h>
 
 DbQuery::DbQuery(DbConnection &connection)
-    : m_conn(connection)
-{
+    : m_conn(connection) {
     m_conn.attach(this);
 }
 
-DbQuery::~DbQuery()
-{
+DbQuery::~DbQuery() {
     close();
     m_conn.detach(this);
 }
 
-void DbQuery::close()
-{
+void DbQuery::close() {
     if (m_stmt) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;
@@ -34,13 +31,11 @@ void DbQuery::close()
     m_lastIndex = -1;
 }
 
-void DbQuery::fail(const QString &message) const
-{
+void DbQuery::fail(const QString &message) const {
     throw DbError(message, text());
 }
 
-void DbQuery::open()
-{
+void DbQuery::open() {
     close();
     const QString jet = text();
     const QString sql = JetDialect::translate(jet);
@@ -55,8 +50,7 @@ void DbQuery::open()
     step();
 }
 
-void DbQuery::execSql()
-{
+void DbQuery::execSql() {
     close();
     const QString jet = text();
     if (!m_conn.isOpen())
@@ -67,8 +61,10 @@ void DbQuery::execSql()
     const char *end = tail + rest.size();
     while (tail < end) {
         sqlite3_stmt *stmt = nullptr;
-        if (sqlite3_prepare_v2(m_conn.handle(), tail, static_cast<int>(end - tail), &stmt, &tail) != SQLITE_OK) {
-            const QString message = m_conn.isOpen() ? m_conn.engineMessage() : QStringLiteral("数据库未连接。");
+        if (sqlite3_prepare_v2(m_conn.handle(), tail, static_cast<int>(end - tail), &stmt, &tail) !=
+            SQLITE_OK) {
+            const QString message =
+                m_conn.isOpen() ? m_conn.engineMessage() : QStringLiteral("数据库未连接。");
             sqlite3_finalize(stmt);
             fail(message);
         }
@@ -83,8 +79,7 @@ void DbQuery::execSql()
     }
 }
 
-void DbQuery::step()
-{
+void DbQuery::step() {
     const int rc = sqlite3_step(m_stmt);
     if (rc == SQLITE_ROW)
         return;
@@ -96,18 +91,24 @@ void DbQuery::step()
     }
 }
 
-void DbQuery::next()
-{
+void DbQuery::next() {
     if (m_stmt && !m_eof)
         step();
 }
 
-int DbQuery::fieldIndex(QAnyStringView name) const
-{
+int DbQuery::fieldIndex(QAnyStringView name) const {
     const int count = static_cast<int>(m_names.size());
-    // Lists read their columns in order, so the search starts after the last one found.
-    for (int k = 1; k <= count; ++k) {
-        const int i = (m_lastIndex + k) % count;
+    if (count == 0)
+        return -1;
+    // Lists read their columns in order, so the column after the last one found comes first,
+    // and an exact match is tried before the case-blind search.
+    const int expected = (m_lastIndex + 1) % count;
+    if (QAnyStringView::equal(m_names[expected], name)) {
+        m_lastIndex = expected;
+        return expected;
+    }
+    for (int k = 0; k < count; ++k) {
+        const int i = (expected + k) % count;
         if (QAnyStringView::compare(m_names[i], name, Qt::CaseInsensitive) == 0) {
             m_lastIndex = i;
             return i;
@@ -116,8 +117,7 @@ int DbQuery::fieldIndex(QAnyStringView name) const
     return -1;
 }
 
-int DbQuery::indexOf(QAnyStringView field) const
-{
+int DbQuery::indexOf(QAnyStringView field) const {
     if (!m_stmt)
         throw DbError(QStringLiteral("数据集未打开，不能读取字段“%1”。").arg(field.toString()), text());
     const int i = fieldIndex(field);
@@ -126,14 +126,12 @@ int DbQuery::indexOf(QAnyStringView field) const
     return i;
 }
 
-bool DbQuery::isNull(QAnyStringView field) const
-{
+bool DbQuery::isNull(QAnyStringView field) const {
     const int i = indexOf(field);
     return m_eof || sqlite3_column_type(m_stmt, i) == SQLITE_NULL;
 }
 
-QString DbQuery::textAt(int i) const
-{
+QString DbQuery::textAt(int i) const {
     if (m_eof)
         return QString();
     switch (sqlite3_column_type(m_stmt, i)) {
@@ -150,8 +148,7 @@ QString DbQuery::textAt(int i) const
     }
 }
 
-qint64 DbQuery::integerAt(int i) const
-{
+qint64 DbQuery::integerAt(int i) const {
     if (m_eof)
         return 0;
     switch (sqlite3_column_type(m_stmt, i)) {
@@ -177,8 +174,7 @@ qint64 DbQuery::integerAt(int i) const
     }
 }
 
-double DbQuery::doubleAt(int i) const
-{
+double DbQuery::doubleAt(int i) const {
     if (m_eof)
         return 0;
     switch (sqlite3_column_type(m_stmt, i)) {
@@ -200,8 +196,7 @@ double DbQuery::doubleAt(int i) const
     }
 }
 
-bool DbQuery::boolAt(int i) const
-{
+bool DbQuery::boolAt(int i) const {
     if (m_eof)
         return false;
     switch (sqlite3_column_type(m_stmt, i)) {
@@ -228,8 +223,7 @@ bool DbQuery::boolAt(int i) const
     }
 }
 
-QDateTime DbQuery::dateTimeAt(int i) const
-{
+QDateTime DbQuery::dateTimeAt(int i) const {
     if (m_eof)
         return {};
     switch (sqlite3_column_type(m_stmt, i)) {

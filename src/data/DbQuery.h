@@ -14,8 +14,7 @@ class DbConnection;
 // from the engine: the current row is read by column name, next() steps, eof() ends.
 // A query without a current row (an empty result) reads every column as empty text, 0 or
 // false. Errors raise DbError.
-class DbQuery
-{
+class DbQuery {
 public:
     explicit DbQuery(DbConnection &connection);
     ~DbQuery();

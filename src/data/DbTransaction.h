@@ -4,24 +4,20 @@
 
 // A transaction for one scope: begins in the constructor, rolls back in the destructor
 // unless commit() ran.
-class DbTransaction
-{
+class DbTransaction {
 public:
     explicit DbTransaction(DbConnection &connection)
-        : m_conn(connection)
-    {
+        : m_conn(connection) {
         m_conn.beginTrans();
     }
-    ~DbTransaction()
-    {
+    ~DbTransaction() {
         if (!m_done)
             m_conn.rollbackTrans();
     }
     DbTransaction(const DbTransaction &) = delete;
     DbTransaction &operator=(const DbTransaction &) = delete;
 
-    void commit()
-    {
+    void commit() {
         m_done = true;
         m_conn.commitTrans();
     }

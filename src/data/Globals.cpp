@@ -23,8 +23,7 @@ int ChildWidth = 0;
 int ChildHeight = 0;
 int CopySaleId = 0;
 
-void ResetGlobals()
-{
+void ResetGlobals() {
     AppDir.clear();
     ConnString.clear();
     LoginOk = false;

@@ -29,7 +29,7 @@ extern QString CompanyPhone;
 extern QString CompanyFax;
 extern QString CompanyContact;
 
-extern int ChildWidth;  // first size of a tabbed child window
+extern int ChildWidth; // first size of a tabbed child window
 extern int ChildHeight;
 
 extern int CopySaleId; // receipt to copy into the entry form; 0 = none

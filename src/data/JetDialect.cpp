@@ -16,38 +16,35 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // Tokens
 
-struct Token
-{
+struct Token {
     enum Kind { Space, Word, Number, String, Date, Punct };
     Kind kind;
     QString text;
 
-    bool isWord(QLatin1StringView w) const { return kind == Word && text.compare(w, Qt::CaseInsensitive) == 0; }
+    bool isWord(QLatin1StringView w) const {
+        return kind == Word && text.compare(w, Qt::CaseInsensitive) == 0;
+    }
     bool isPunct(QChar c) const { return kind == Punct && text.size() == 1 && text[0] == c; }
 };
 
 using Tokens = QList<Token>;
 
-bool isWordStart(QChar c)
-{
+bool isWordStart(QChar c) {
     return c.isLetter() || c == u'_' || c.unicode() > 0x7f;
 }
 
-bool isWordChar(QChar c)
-{
+bool isWordChar(QChar c) {
     return c.isLetterOrNumber() || c == u'_' || c == u'$' || c.unicode() > 0x7f;
 }
 
-QString singleQuoted(const QString &content)
-{
+QString singleQuoted(const QString &content) {
     QString out = content;
     out.replace(u'\'', QStringLiteral("''"));
     return u'\'' + out + u'\'';
 }
 
 // A #…# literal as ISO text: #2014-2-5# and #2014/02/05# give '2014-02-05'.
-QString dateLiteral(const QString &inside)
-{
+QString dateLiteral(const QString &inside) {
     const QDateTime moment = ParseDateText(inside.trimmed());
     if (!moment.isValid())
         return singleQuoted(inside.trimmed());
@@ -55,8 +52,7 @@ QString dateLiteral(const QString &inside)
     return singleQuoted(hasTime ? DateTimeText(moment) : DateText(moment.date()));
 }
 
-Tokens tokenize(const QString &sql)
-{
+Tokens tokenize(const QString &sql) {
     Tokens tokens;
     const qsizetype n = sql.size();
     qsizetype i = 0;
@@ -144,8 +140,7 @@ Tokens tokenize(const QString &sql)
     return tokens;
 }
 
-QString join(const Tokens &tokens, qsizetype from = 0, qsizetype to = -1)
-{
+QString join(const Tokens &tokens, qsizetype from = 0, qsizetype to = -1) {
     if (to < 0)
         to = tokens.size();
     QString out;
@@ -155,16 +150,14 @@ QString join(const Tokens &tokens, qsizetype from = 0, qsizetype to = -1)
 }
 
 // Index of the next token that is not white space, starting at i (tokens.size() if none).
-qsizetype nextSignificant(const Tokens &tokens, qsizetype i)
-{
+qsizetype nextSignificant(const Tokens &tokens, qsizetype i) {
     while (i < tokens.size() && tokens[i].kind == Token::Space)
         ++i;
     return i;
 }
 
 // Indexes of the significant tokens, for matching statement shapes.
-QList<qsizetype> significant(const Tokens &tokens)
-{
+QList<qsizetype> significant(const Tokens &tokens) {
     QList<qsizetype> idx;
     for (qsizetype i = 0; i < tokens.size(); ++i)
         if (tokens[i].kind != Token::Space)
@@ -175,27 +168,22 @@ QList<qsizetype> significant(const Tokens &tokens)
 // ---------------------------------------------------------------------------------------------
 // Rewrites
 
-const QSet<QString> &jetFunctions()
-{
-    static const QSet<QString> names = {QStringLiteral("format"), QStringLiteral("month"),
-                                        QStringLiteral("year"),   QStringLiteral("day"),
-                                        QStringLiteral("now"),    QStringLiteral("date"),
-                                        QStringLiteral("iif"),    QStringLiteral("right"),
-                                        QStringLiteral("left"),   QStringLiteral("len"),
-                                        QStringLiteral("mid"),    QStringLiteral("trim")};
+const QSet<QString> &jetFunctions() {
+    static const QSet<QString> names = {
+        QStringLiteral("format"), QStringLiteral("month"), QStringLiteral("year"), QStringLiteral("day"),
+        QStringLiteral("now"),    QStringLiteral("date"),  QStringLiteral("iif"),  QStringLiteral("right"),
+        QStringLiteral("left"),   QStringLiteral("len"),   QStringLiteral("mid"),  QStringLiteral("trim")};
     return names;
 }
 
-bool isTextType(const Token &t)
-{
-    return t.isWord(QLatin1StringView("varchar")) || t.isWord(QLatin1StringView("char"))
-           || t.isWord(QLatin1StringView("text")) || t.isWord(QLatin1StringView("memo"))
-           || t.isWord(QLatin1StringView("longtext")) || t.isWord(QLatin1StringView("nvarchar"));
+bool isTextType(const Token &t) {
+    return t.isWord(QLatin1StringView("varchar")) || t.isWord(QLatin1StringView("char")) ||
+           t.isWord(QLatin1StringView("text")) || t.isWord(QLatin1StringView("memo")) ||
+           t.isWord(QLatin1StringView("longtext")) || t.isWord(QLatin1StringView("nvarchar"));
 }
 
 // Literals, yes/no words, type names and function names, token by token.
-void rewriteWords(Tokens &tokens, bool ddl)
-{
+void rewriteWords(Tokens &tokens, bool ddl) {
     for (qsizetype i = 0; i < tokens.size(); ++i) {
         Token &t = tokens[i];
         if (t.kind != Token::Word)
@@ -227,11 +215,10 @@ void rewriteWords(Tokens &tokens, bool ddl)
 }
 
 // "select top N …" → "select … limit N".
-void rewriteTop(Tokens &tokens)
-{
+void rewriteTop(Tokens &tokens) {
     const QList<qsizetype> sig = significant(tokens);
-    if (sig.size() < 3 || !tokens[sig[0]].isWord(QLatin1StringView("select"))
-        || !tokens[sig[1]].isWord(QLatin1StringView("top")) || tokens[sig[2]].kind != Token::Number)
+    if (sig.size() < 3 || !tokens[sig[0]].isWord(QLatin1StringView("select")) ||
+        !tokens[sig[1]].isWord(QLatin1StringView("top")) || tokens[sig[2]].kind != Token::Number)
         return;
     const QString count = tokens[sig[2]].text;
     const qsizetype removeTo = nextSignificant(tokens, sig[2] + 1);
@@ -243,11 +230,11 @@ void rewriteTop(Tokens &tokens)
 
 // "create table …(id autoincrement, …, CONSTRAINT x PRIMARY KEY(id))": SQLite wants the key on
 // the column itself and refuses a second primary key.
-void rewriteAutoincrement(Tokens &tokens)
-{
+void rewriteAutoincrement(Tokens &tokens) {
     QString column;
     for (qsizetype i = 0; i < tokens.size(); ++i) {
-        if (tokens[i].isWord(QLatin1StringView("autoincrement")) || tokens[i].isWord(QLatin1StringView("counter"))) {
+        if (tokens[i].isWord(QLatin1StringView("autoincrement")) ||
+            tokens[i].isWord(QLatin1StringView("counter"))) {
             qsizetype prev = i - 1;
             while (prev >= 0 && tokens[prev].kind == Token::Space)
                 --prev;
@@ -260,11 +247,11 @@ void rewriteAutoincrement(Tokens &tokens)
         return;
     const QList<qsizetype> sig = significant(tokens);
     for (qsizetype k = 0; k + 6 < sig.size(); ++k) {
-        if (tokens[sig[k]].isWord(QLatin1StringView("constraint"))
-            && tokens[sig[k + 2]].isWord(QLatin1StringView("primary"))
-            && tokens[sig[k + 3]].isWord(QLatin1StringView("key")) && tokens[sig[k + 4]].isPunct(u'(')
-            && tokens[sig[k + 5]].text.compare(column, Qt::CaseInsensitive) == 0
-            && tokens[sig[k + 6]].isPunct(u')')) {
+        if (tokens[sig[k]].isWord(QLatin1StringView("constraint")) &&
+            tokens[sig[k + 2]].isWord(QLatin1StringView("primary")) &&
+            tokens[sig[k + 3]].isWord(QLatin1StringView("key")) && tokens[sig[k + 4]].isPunct(u'(') &&
+            tokens[sig[k + 5]].text.compare(column, Qt::CaseInsensitive) == 0 &&
+            tokens[sig[k + 6]].isPunct(u')')) {
             const qsizetype from = (k > 0 && tokens[sig[k - 1]].isPunct(u',')) ? sig[k - 1] : sig[k];
             tokens.remove(from, sig[k + 6] + 1 - from);
             return;
@@ -273,8 +260,7 @@ void rewriteAutoincrement(Tokens &tokens)
 }
 
 // Splits tokens [from, to) at top-level commas.
-QList<std::pair<qsizetype, qsizetype>> splitTopLevel(const Tokens &tokens, qsizetype from, qsizetype to)
-{
+QList<std::pair<qsizetype, qsizetype>> splitTopLevel(const Tokens &tokens, qsizetype from, qsizetype to) {
     QList<std::pair<qsizetype, qsizetype>> parts;
     int depth = 0;
     qsizetype start = from;
@@ -293,12 +279,13 @@ QList<std::pair<qsizetype, qsizetype>> splitTopLevel(const Tokens &tokens, qsize
 }
 
 // Replaces "alias." by "table." in tokens [from, to).
-QString qualify(const Tokens &tokens, qsizetype from, qsizetype to, const QString &alias, const QString &table)
-{
+QString qualify(const Tokens &tokens, qsizetype from, qsizetype to, const QString &alias,
+                const QString &table) {
     QString out;
     for (qsizetype i = from; i < to; ++i) {
-        if (!alias.isEmpty() && tokens[i].kind == Token::Word
-            && tokens[i].text.compare(alias, Qt::CaseInsensitive) == 0 && i + 1 < to && tokens[i + 1].isPunct(u'.'))
+        if (!alias.isEmpty() && tokens[i].kind == Token::Word &&
+            tokens[i].text.compare(alias, Qt::CaseInsensitive) == 0 && i + 1 < to &&
+            tokens[i + 1].isPunct(u'.'))
             out += table;
         else
             out += tokens[i].text;
@@ -308,8 +295,7 @@ QString qualify(const Tokens &tokens, qsizetype from, qsizetype to, const QStrin
 
 // "update A a,B b set a.x=b.y where cond" → "update A set x=(select b.y from B b where cond')
 // where exists(select 1 from B b where cond')", with a. written as A. in cond'.
-bool rewriteTwoTableUpdate(Tokens &tokens)
-{
+bool rewriteTwoTableUpdate(Tokens &tokens) {
     const QList<qsizetype> sig = significant(tokens);
     if (sig.size() < 6 || !tokens[sig[0]].isWord(QLatin1StringView("update")))
         return false;
@@ -337,8 +323,8 @@ bool rewriteTwoTableUpdate(Tokens &tokens)
         else
             tables.last().append(tokens[sig[k]].text);
     }
-    if (tables.size() != 2 || tables[0].isEmpty() || tables[1].isEmpty() || tables[0].size() > 2
-        || tables[1].size() > 2)
+    if (tables.size() != 2 || tables[0].isEmpty() || tables[1].isEmpty() || tables[0].size() > 2 ||
+        tables[1].size() > 2)
         return false;
     const QString target = tables[0][0];
     const QString targetAlias = tables[0].value(1);
@@ -346,10 +332,10 @@ bool rewriteTwoTableUpdate(Tokens &tokens)
 
     const qsizetype assignFrom = sig[setPos] + 1;
     const qsizetype assignTo = wherePos >= 0 ? sig[wherePos] : tokens.size();
-    const QString condition = wherePos >= 0 ? qualify(tokens, sig[wherePos] + 1, tokens.size(), targetAlias, target)
-                                            : QString();
-    const QString fromClause = QStringLiteral(" from ") + source
-                               + (condition.isEmpty() ? QString() : QStringLiteral(" where ") + condition);
+    const QString condition =
+        wherePos >= 0 ? qualify(tokens, sig[wherePos] + 1, tokens.size(), targetAlias, target) : QString();
+    const QString fromClause = QStringLiteral(" from ") + source +
+                               (condition.isEmpty() ? QString() : QStringLiteral(" where ") + condition);
 
     QStringList assignments;
     for (const auto &[from, to] : splitTopLevel(tokens, assignFrom, assignTo)) {
@@ -365,8 +351,8 @@ bool rewriteTwoTableUpdate(Tokens &tokens)
         const QString value = qualify(tokens, eq + 1, to, targetAlias, target);
         assignments.append(column + QStringLiteral("=(select ") + value + fromClause + u')');
     }
-    const QString sql = QStringLiteral("update ") + target + QStringLiteral(" set ") + assignments.join(u',')
-                        + QStringLiteral(" where exists(select 1") + fromClause + u')';
+    const QString sql = QStringLiteral("update ") + target + QStringLiteral(" set ") +
+                        assignments.join(u',') + QStringLiteral(" where exists(select 1") + fromClause + u')';
     tokens = {{Token::Word, sql}};
     return true;
 }
@@ -374,8 +360,7 @@ bool rewriteTwoTableUpdate(Tokens &tokens)
 // ---------------------------------------------------------------------------------------------
 // Functions
 
-QString valueText(sqlite3_value *v)
-{
+QString valueText(sqlite3_value *v) {
     switch (sqlite3_value_type(v)) {
     case SQLITE_NULL:
         return QString();
@@ -384,30 +369,27 @@ QString valueText(sqlite3_value *v)
     case SQLITE_FLOAT:
         return GeneralNumberText(sqlite3_value_double(v));
     default:
-        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(v)), sqlite3_value_bytes(v));
+        return QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_value_text(v)),
+                                 sqlite3_value_bytes(v));
     }
 }
 
-void resultText(sqlite3_context *ctx, const QString &text)
-{
+void resultText(sqlite3_context *ctx, const QString &text) {
     const QByteArray utf8 = text.toUtf8();
     sqlite3_result_text(ctx, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
 }
 
-void resultError(sqlite3_context *ctx, const QString &message)
-{
+void resultError(sqlite3_context *ctx, const QString &message) {
     const QByteArray utf8 = message.toUtf8();
     sqlite3_result_error(ctx, utf8.constData(), static_cast<int>(utf8.size()));
 }
 
-bool isNull(sqlite3_value *v)
-{
+bool isNull(sqlite3_value *v) {
     return sqlite3_value_type(v) == SQLITE_NULL;
 }
 
 // The moment a value stands for: ISO text, or a day number counted from 1899-12-30 as Jet does.
-QDateTime valueMoment(sqlite3_value *v)
-{
+QDateTime valueMoment(sqlite3_value *v) {
     const int type = sqlite3_value_type(v);
     if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
         const double days = sqlite3_value_double(v);
@@ -417,20 +399,17 @@ QDateTime valueMoment(sqlite3_value *v)
     return ParseDateText(valueText(v).trimmed());
 }
 
-const QString &typeMismatch()
-{
+const QString &typeMismatch() {
     static const QString text = QStringLiteral("表达式中数据类型不匹配。");
     return text;
 }
 
-const QString &invalidCall()
-{
+const QString &invalidCall() {
     static const QString text = QStringLiteral("无效的过程调用或参数。");
     return text;
 }
 
-void datePart(sqlite3_context *ctx, sqlite3_value **argv, int part)
-{
+void datePart(sqlite3_context *ctx, sqlite3_value **argv, int part) {
     if (isNull(argv[0])) {
         sqlite3_result_null(ctx);
         return;
@@ -444,31 +423,25 @@ void datePart(sqlite3_context *ctx, sqlite3_value **argv, int part)
     sqlite3_result_int(ctx, part == 0 ? d.year() : part == 1 ? d.month() : d.day());
 }
 
-void fnYear(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
+void fnYear(sqlite3_context *ctx, int, sqlite3_value **argv) {
     datePart(ctx, argv, 0);
 }
-void fnMonth(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
+void fnMonth(sqlite3_context *ctx, int, sqlite3_value **argv) {
     datePart(ctx, argv, 1);
 }
-void fnDay(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
+void fnDay(sqlite3_context *ctx, int, sqlite3_value **argv) {
     datePart(ctx, argv, 2);
 }
 
-void fnNow(sqlite3_context *ctx, int, sqlite3_value **)
-{
+void fnNow(sqlite3_context *ctx, int, sqlite3_value **) {
     resultText(ctx, DateTimeText(Clock::now()));
 }
 
-void fnDate(sqlite3_context *ctx, int, sqlite3_value **)
-{
+void fnDate(sqlite3_context *ctx, int, sqlite3_value **) {
     resultText(ctx, DateText(Clock::today()));
 }
 
-bool truthy(sqlite3_value *v)
-{
+bool truthy(sqlite3_value *v) {
     switch (sqlite3_value_type(v)) {
     case SQLITE_NULL:
         return false;
@@ -487,14 +460,12 @@ bool truthy(sqlite3_value *v)
     }
 }
 
-void fnIif(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
+void fnIif(sqlite3_context *ctx, int, sqlite3_value **argv) {
     sqlite3_result_value(ctx, truthy(argv[0]) ? argv[1] : argv[2]);
 }
 
 // Reads a length or position argument; false (and an error result) when it is negative.
-bool countArg(sqlite3_context *ctx, sqlite3_value *v, qsizetype &out)
-{
+bool countArg(sqlite3_context *ctx, sqlite3_value *v, qsizetype &out) {
     const qint64 n = sqlite3_value_int64(v);
     if (n < 0) {
         resultError(ctx, invalidCall());
@@ -504,8 +475,7 @@ bool countArg(sqlite3_context *ctx, sqlite3_value *v, qsizetype &out)
     return true;
 }
 
-void fnRight(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
+void fnRight(sqlite3_context *ctx, int, sqlite3_value **argv) {
     qsizetype n = 0;
     if (isNull(argv[0])) {
         sqlite3_result_null(ctx);
@@ -514,8 +484,7 @@ void fnRight(sqlite3_context *ctx, int, sqlite3_value **argv)
     }
 }
 
-void fnLeft(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
+void fnLeft(sqlite3_context *ctx, int, sqlite3_value **argv) {
     qsizetype n = 0;
     if (isNull(argv[0])) {
         sqlite3_result_null(ctx);
@@ -524,8 +493,7 @@ void fnLeft(sqlite3_context *ctx, int, sqlite3_value **argv)
     }
 }
 
-void fnMid(sqlite3_context *ctx, int argc, sqlite3_value **argv)
-{
+void fnMid(sqlite3_context *ctx, int argc, sqlite3_value **argv) {
     qsizetype start = 0;
     qsizetype n = -1;
     if (isNull(argv[0])) {
@@ -543,16 +511,14 @@ void fnMid(sqlite3_context *ctx, int argc, sqlite3_value **argv)
     resultText(ctx, valueText(argv[0]).mid(start - 1, n));
 }
 
-void fnLen(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
+void fnLen(sqlite3_context *ctx, int, sqlite3_value **argv) {
     if (isNull(argv[0]))
         sqlite3_result_null(ctx);
     else
         sqlite3_result_int64(ctx, valueText(argv[0]).size());
 }
 
-void fnTrim(sqlite3_context *ctx, int, sqlite3_value **argv)
-{
+void fnTrim(sqlite3_context *ctx, int, sqlite3_value **argv) {
     if (isNull(argv[0])) {
         sqlite3_result_null(ctx);
         return;
@@ -568,8 +534,7 @@ void fnTrim(sqlite3_context *ctx, int, sqlite3_value **argv)
 }
 
 // Jet's format() for dates: yyyy yy mm m dd d hh h nn n ss s; "m" right after an hour means minutes.
-QString formatDate(const QDateTime &m, const QString &pattern)
-{
+QString formatDate(const QDateTime &m, const QString &pattern) {
     QString out;
     bool afterHour = false;
     qsizetype i = 0;
@@ -583,7 +548,8 @@ QString formatDate(const QDateTime &m, const QString &pattern)
     auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
     while (i < n) {
         const QChar c = pattern[i].toLower();
-        const qsizetype len = (c == u'y' || c == u'm' || c == u'd' || c == u'h' || c == u'n' || c == u's') ? run(c) : 1;
+        const qsizetype len =
+            (c == u'y' || c == u'm' || c == u'd' || c == u'h' || c == u'n' || c == u's') ? run(c) : 1;
         if (c == u'y') {
             out += len >= 3 ? QString::number(m.date().year()) : two(m.date().year() % 100);
             afterHour = false;
@@ -610,8 +576,7 @@ QString formatDate(const QDateTime &m, const QString &pattern)
     return out;
 }
 
-void fnFormat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
-{
+void fnFormat(sqlite3_context *ctx, int argc, sqlite3_value **argv) {
     if (isNull(argv[0])) {
         sqlite3_result_null(ctx);
         return;
@@ -630,8 +595,7 @@ void fnFormat(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 
 } // namespace
 
-QString JetDialect::translate(const QString &jetStatement)
-{
+QString JetDialect::translate(const QString &jetStatement) {
     Tokens tokens = tokenize(jetStatement);
     const QList<qsizetype> sig = significant(tokens);
     if (sig.isEmpty())
@@ -653,10 +617,8 @@ QString JetDialect::translate(const QString &jetStatement)
     return join(tokens);
 }
 
-void JetDialect::registerFunctions(sqlite3 *db)
-{
-    struct Fn
-    {
+void JetDialect::registerFunctions(sqlite3 *db) {
+    struct Fn {
         const char *name;
         int args;
         bool deterministic;

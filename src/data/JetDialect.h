@@ -8,8 +8,7 @@ struct sqlite3;
 // Statements are written as the program means them; the translator rewrites the few forms
 // SQLite spells differently and registers the functions it lacks. Text inside string
 // literals is never touched.
-class JetDialect
-{
+class JetDialect {
 public:
     // The SQLite text of a Jet statement. An empty result means "nothing to run"
     // (for example "alter table … alter column …": SQLite columns are untyped).

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-QString GeneralNumberText(double value)
-{
+QString GeneralNumberText(double value) {
     if (std::isnan(value))
         return QStringLiteral("NAN");
     if (std::isinf(value))
@@ -16,7 +15,8 @@ QString GeneralNumberText(double value)
 
     // Fifteen significant digits: "d.dddddddddddddde±x", whatever the process locale.
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 14);
     *res.ptr = '\0';
     std::string digits;
     digits += buf[0];
@@ -54,8 +54,7 @@ QString GeneralNumberText(double value)
     return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
-QString TwoDecimalText(double value)
-{
+QString TwoDecimalText(double value) {
     if (!std::isfinite(value))
         return GeneralNumberText(value);
 
@@ -63,7 +62,8 @@ QString TwoDecimalText(double value)
     // ties such as 0.125 round away from zero instead of to even.
     const double magnitude = std::fabs(value);
     std::vector<char> buf(420);
-    const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::fixed, 80);
+    const auto res =
+        std::to_chars(buf.data(), buf.data() + buf.size(), magnitude, std::chars_format::fixed, 80);
     std::string text(buf.data(), res.ptr);
     const size_t point = text.find('.');
     std::string whole = text.substr(0, point);

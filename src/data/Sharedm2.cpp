@@ -4,22 +4,19 @@
 
 TShareDM1 *ShareDM1 = nullptr;
 
-QString BuildConnString(const QString &appDir)
-{
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + appDir
-           + QStringLiteral("\\qlodata8.0.mdb;Persist Security Info=false;Jet OLEDB:Database Password=kavmirt");
+QString BuildConnString(const QString &appDir) {
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + appDir +
+           QStringLiteral("\\qlodata8.0.mdb;Persist Security Info=false;Jet OLEDB:Database Password=kavmirt");
 }
 
-void ConnectDatabase()
-{
+void ConnectDatabase() {
     DisconnectDatabase();
     ShareDM1 = new TShareDM1;
     ShareDM1->ShareConn.setConnectionString(ConnString);
     ShareDM1->ShareConn.open();
 }
 
-void DisconnectDatabase()
-{
+void DisconnectDatabase() {
     delete ShareDM1;
     ShareDM1 = nullptr;
 }

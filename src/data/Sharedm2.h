@@ -6,18 +6,17 @@
 #include <QString>
 
 // The shared data module: the one connection of the program and its shared query objects.
-class TShareDM1
-{
+class TShareDM1 {
 public:
     TShareDM1() = default;
     TShareDM1(const TShareDM1 &) = delete;
     TShareDM1 &operator=(const TShareDM1 &) = delete;
 
     DbConnection ShareConn;
-    DbQuery ShareQuery1{ShareConn}; // reads: lookups, counts, probes, lists
+    DbQuery ShareQuery1{ShareConn};  // reads: lookups, counts, probes, lists
     DbQuery ShareUpdate1{ShareConn}; // statements: insert, update, delete, create, alter
-    DbQuery PrintQuery1{ShareConn}; // receipt header rows for printing; upgrade walks
-    DbQuery PrintQuery2{ShareConn}; // receipt line rows for printing
+    DbQuery PrintQuery1{ShareConn};  // receipt header rows for printing; upgrade walks
+    DbQuery PrintQuery2{ShareConn};  // receipt line rows for printing
 };
 
 extern TShareDM1 *ShareDM1;

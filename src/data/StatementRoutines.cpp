@@ -5,8 +5,7 @@
 #include "data/Sharedm2.h"
 
 namespace {
-void execute(DbQuery &query, const QString &statement)
-{
+void execute(DbQuery &query, const QString &statement) {
     query.close();
     query.clear();
     query.setText(statement);
@@ -14,8 +13,7 @@ void execute(DbQuery &query, const QString &statement)
 }
 
 // Runs a statement in a transaction of its own; false (rolled back) on any error.
-bool executeInTransaction(const QString &statement)
-{
+bool executeInTransaction(const QString &statement) {
     try {
         DbTransaction transaction(ShareDM1->ShareConn);
         execute(ShareDM1->ShareUpdate1, statement);
@@ -27,23 +25,21 @@ bool executeInTransaction(const QString &statement)
 }
 } // namespace
 
-QString QuoteSql(const QString &text)
-{
+QString QuoteSql(const QString &text) {
     QString quoted = text;
     quoted.replace(u'\'', QStringLiteral("''"));
     return quoted;
 }
 
-int NextKey(const QString &table)
-{
+int NextKey(const QString &table) {
     DbQuery &query = ShareDM1->ShareQuery1;
     query.close();
     query.clear();
     query.setText(QStringLiteral("select maxkey from xt_tablekey where tablename='") + table + u'\'');
     query.open();
     if (query.eof()) {
-        execute(ShareDM1->ShareUpdate1,
-                QStringLiteral("insert into xt_tablekey(tablename,maxkey)values('") + table + QStringLiteral("',1)"));
+        execute(ShareDM1->ShareUpdate1, QStringLiteral("insert into xt_tablekey(tablename,maxkey)values('") +
+                                            table + QStringLiteral("',1)"));
         return 1;
     }
     const int key = static_cast<int>(query.asInteger("maxkey")) + 1;
@@ -52,14 +48,13 @@ int NextKey(const QString &table)
     return key;
 }
 
-int InsertRow(const QString &table, const QString &fields, const QString &values)
-{
+int InsertRow(const QString &table, const QString &fields, const QString &values) {
     try {
         DbTransaction transaction(ShareDM1->ShareConn);
         const int key = NextKey(table);
-        execute(ShareDM1->ShareUpdate1, QStringLiteral("insert into ") + table + u'(' + fields
-                                            + QStringLiteral(")values(") + values + u',' + QString::number(key)
-                                            + u')');
+        execute(ShareDM1->ShareUpdate1, QStringLiteral("insert into ") + table + u'(' + fields +
+                                            QStringLiteral(")values(") + values + u',' +
+                                            QString::number(key) + u')');
         transaction.commit();
         return key;
     } catch (const std::exception &) {
@@ -67,14 +62,13 @@ int InsertRow(const QString &table, const QString &fields, const QString &values
     }
 }
 
-bool SelectRows(const QString &table, const QString &fields, const QString &order, const QString &condition)
-{
+bool SelectRows(const QString &table, const QString &fields, const QString &order, const QString &condition) {
     DbQuery &query = ShareDM1->ShareQuery1;
     try {
         query.close();
         query.clear();
-        query.setText(QStringLiteral("select ") + fields + QStringLiteral(" from ") + table
-                      + QStringLiteral(" where 1=1 ") + condition + QStringLiteral(" order by ") + order);
+        query.setText(QStringLiteral("select ") + fields + QStringLiteral(" from ") + table +
+                      QStringLiteral(" where 1=1 ") + condition + QStringLiteral(" order by ") + order);
         query.open();
         return true;
     } catch (const std::exception &) {
@@ -83,14 +77,12 @@ bool SelectRows(const QString &table, const QString &fields, const QString &orde
     }
 }
 
-bool UpdateRows(const QString &table, const QString &assignments, const QString &condition)
-{
-    return executeInTransaction(QStringLiteral("update ") + table + QStringLiteral(" set ") + assignments
-                                + QStringLiteral(" where ") + condition);
+bool UpdateRows(const QString &table, const QString &assignments, const QString &condition) {
+    return executeInTransaction(QStringLiteral("update ") + table + QStringLiteral(" set ") + assignments +
+                                QStringLiteral(" where ") + condition);
 }
 
-bool DeleteRows(const QString &table, const QString &condition)
-{
+bool DeleteRows(const QString &table, const QString &condition) {
     QString statement = QStringLiteral("delete from ") + table;
     if (!condition.isEmpty())
         statement += QStringLiteral(" where ") + condition;

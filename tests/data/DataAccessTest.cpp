@@ -10,8 +10,7 @@
 #include <QFile>
 #include <QTest>
 
-class DataAccessTest : public QObject
-{
+class DataAccessTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -39,14 +38,12 @@ private slots:
     void rollbackKeepsOpenResults();
 };
 
-void DataAccessTest::cleanup()
-{
+void DataAccessTest::cleanup() {
     DisconnectDatabase();
     ResetGlobals();
 }
 
-void DataAccessTest::connectionString()
-{
+void DataAccessTest::connectionString() {
     const QString conn = BuildConnString("/opt/quillo");
     QCOMPARE(conn, QString("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=/opt/quillo\\qlodata8.0.mdb;"
                            "Persist Security Info=false;Jet OLEDB:Database Password=kavmirt"));
@@ -55,18 +52,21 @@ void DataAccessTest::connectionString()
     QCOMPARE(params.password, QString("kavmirt"));
 }
 
-void DataAccessTest::connectFailures_data()
-{
+void DataAccessTest::connectFailures_data() {
     QTest::addColumn<QString>("fileContent"); // empty: no file at all
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("messagePart");
-    QTest::newRow("missing file") << QString() << "kavmirt" << "找不到数据库文件";
-    QTest::newRow("not a database") << "just some text, not a database file at all" << "kavmirt" << "密码不正确";
-    QTest::newRow("wrong password") << "*" << "wrong" << "密码不正确";
+    QTest::newRow("missing file") << QString() << "kavmirt"
+                                  << "找不到数据库文件";
+    QTest::newRow("not a database") << "just some text, not a database file at all"
+                                    << "kavmirt"
+                                    << "密码不正确";
+    QTest::newRow("wrong password") << "*"
+                                    << "wrong"
+                                    << "密码不正确";
 }
 
-void DataAccessTest::connectFailures()
-{
+void DataAccessTest::connectFailures() {
     QFETCH(QString, fileContent);
     QFETCH(QString, password);
     QFETCH(QString, messagePart);
@@ -80,8 +80,8 @@ void DataAccessTest::connectFailures()
         f.write(fileContent.toUtf8().repeated(200));
     }
     AppDir = dir.path();
-    ConnString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + AppDir + "\\qlodata8.0.mdb;Jet OLEDB:Database Password="
-                 + password;
+    ConnString = "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + AppDir +
+                 "\\qlodata8.0.mdb;Jet OLEDB:Database Password=" + password;
     try {
         ConnectDatabase();
         QFAIL("the connection opened");
@@ -94,8 +94,7 @@ void DataAccessTest::connectFailures()
     QCOMPARE(QFile::exists(path), !fileContent.isEmpty());
 }
 
-void DataAccessTest::fileIsUnreadableWithoutItsPassword()
-{
+void DataAccessTest::fileIsUnreadableWithoutItsPassword() {
     TestAppDir app(false);
     QFile f(app.databasePath());
     QVERIFY(f.open(QIODevice::ReadOnly));
@@ -109,13 +108,15 @@ void DataAccessTest::fileIsUnreadableWithoutItsPassword()
     QVERIFY_THROWS_EXCEPTION(DbError, plain.openFile(app.databasePath(), QString()));
 }
 
-void DataAccessTest::freshDatabaseHoldsTheStartingRows()
-{
+void DataAccessTest::freshDatabaseHoldsTheStartingRows() {
     TestAppDir app;
     QCOMPARE(TestAppDir::rows("select name,pwd from xt_userloginpwd"), QString("|"));
-    QCOMPARE(TestAppDir::rows("select tablecode,name,type,loginpwd from aa_staff"), QString("001|管理员|管理员|"));
-    QVERIFY(TestAppDir::value("select username from xt_userinfo order by userinfoid desc").contains("Quillo"));
-    QCOMPARE(TestAppDir::rows("select stylename,MydefineName,DefaultName,PrintFile,defaultstyle,curno from pr_printcfg"),
+    QCOMPARE(TestAppDir::rows("select tablecode,name,type,loginpwd from aa_staff"),
+             QString("001|管理员|管理员|"));
+    QVERIFY(
+        TestAppDir::value("select username from xt_userinfo order by userinfoid desc").contains("Quillo"));
+    QCOMPARE(TestAppDir::rows(
+                 "select stylename,MydefineName,DefaultName,PrintFile,defaultstyle,curno from pr_printcfg"),
              QString("收据|收据|收据|ss_sale1.fr3|-1|1"));
     // The administrator's key is taken: the next staff member gets 2.
     QCOMPARE(TestAppDir::value("select maxkey from xt_tablekey where tablename='aa_staff'"), QString("1"));
@@ -124,12 +125,15 @@ void DataAccessTest::freshDatabaseHoldsTheStartingRows()
     const QStringList probes = {
         "select goodsid,tablecode,name,namecode,goodsmodal,unit_name,price,barcode from aa_goods",
         "select companyid,name,namecode from aa_company",
-        "select staffid,tablecode,name,namecode,type,loginpwd,idlemin,printpreview,defaultprint from aa_staff",
+        "select staffid,tablecode,name,namecode,type,loginpwd,idlemin,printpreview,defaultprint from "
+        "aa_staff",
         "select unitid,name,namecode from aa_unit",
         "select remarkid,name,namecode from aa_remark",
-        "select saleid,billdate,billcode,opname,companyname,linkman,phone,adr,zgname,kjname,skrname,remark,totalamt,"
+        "select "
+        "saleid,billdate,billcode,opname,companyname,linkman,phone,adr,zgname,kjname,skrname,remark,totalamt,"
         "cnamt,printqty,f1,j1,y1,s1,b1,q1,w1,sw1,bw1,qw1 from ss_sale",
-        "select saledetailid,saleid,tablecode,name,goodsmodal,unit_name,qty,price,amt,remark,f1,j1,y1,s1,b1,q1,w1,"
+        "select "
+        "saledetailid,saleid,tablecode,name,goodsmodal,unit_name,qty,price,amt,remark,f1,j1,y1,s1,b1,q1,w1,"
         "sw1,bw1,qw1 from ss_saledetail",
         "select tablename,maxkey from xt_tablekey",
         "select logid,opname,opdate,opcontent,billcode,billid,logflag from xt_log",
@@ -145,8 +149,7 @@ void DataAccessTest::freshDatabaseHoldsTheStartingRows()
     QCOMPARE(TestAppDir::value("select printqty from ss_sale where saleid=1"), QString("0"));
 }
 
-void DataAccessTest::freshDatabaseRefusesToOverwrite()
-{
+void DataAccessTest::freshDatabaseRefusesToOverwrite() {
     TestAppDir app(false);
     QFile f(app.databasePath());
     const qint64 size = f.size();
@@ -154,11 +157,11 @@ void DataAccessTest::freshDatabaseRefusesToOverwrite()
     QCOMPARE(f.size(), size);
 }
 
-void DataAccessTest::protocolReadsRowsInOrder()
-{
+void DataAccessTest::protocolReadsRowsInOrder() {
     TestAppDir app;
     for (int i = 1; i <= 3; ++i)
-        TestAppDir::exec(QString("insert into aa_unit(name,namecode,unitid)values('单位%1','DW%1',%1)").arg(i));
+        TestAppDir::exec(
+            QString("insert into aa_unit(name,namecode,unitid)values('单位%1','DW%1',%1)").arg(i));
     DbQuery &q = ShareDM1->ShareQuery1;
     q.close();
     q.clear();
@@ -174,8 +177,7 @@ void DataAccessTest::protocolReadsRowsInOrder()
     QCOMPARE(q.asText("name"), QString());
 }
 
-void DataAccessTest::emptyResultReadsAsEmptyValues()
-{
+void DataAccessTest::emptyResultReadsAsEmptyValues() {
     TestAppDir app;
     DbQuery &q = ShareDM1->ShareQuery1;
     q.close();
@@ -191,28 +193,36 @@ void DataAccessTest::emptyResultReadsAsEmptyValues()
     QVERIFY(q.isNull("name"));
 }
 
-void DataAccessTest::typedReaders_data()
-{
+void DataAccessTest::typedReaders_data() {
     QTest::addColumn<QString>("value"); // a Jet literal
     QTest::addColumn<QString>("text");
     QTest::addColumn<qint64>("integer");
     QTest::addColumn<double>("number");
     QTest::addColumn<bool>("yes");
 
-    QTest::newRow("null") << "null" << "" << qint64(0) << 0.0 << false;
-    QTest::newRow("integer") << "42" << "42" << qint64(42) << 42.0 << true;
-    QTest::newRow("amount") << "37.5" << "37.5" << qint64(38) << 37.5 << true;
-    QTest::newRow("sum of tenths") << "0.1+0.2" << "0.3" << qint64(0) << 0.1 + 0.2 << true;
-    QTest::newRow("negative") << "-12.5" << "-12.5" << qint64(-13) << -12.5 << true;
-    QTest::newRow("stored yes") << "true" << "-1" << qint64(-1) << -1.0 << true;
-    QTest::newRow("stored no") << "false" << "0" << qint64(0) << 0.0 << false;
-    QTest::newRow("numeric text") << "' 7 '" << " 7 " << qint64(7) << 7.0 << true;
-    QTest::newRow("empty text") << "''" << "" << qint64(0) << 0.0 << false;
-    QTest::newRow("large") << "1E15" << "1E15" << qint64(1000000000000000) << 1e15 << true;
+    QTest::newRow("null") << "null"
+                          << "" << qint64(0) << 0.0 << false;
+    QTest::newRow("integer") << "42"
+                             << "42" << qint64(42) << 42.0 << true;
+    QTest::newRow("amount") << "37.5"
+                            << "37.5" << qint64(38) << 37.5 << true;
+    QTest::newRow("sum of tenths") << "0.1+0.2"
+                                   << "0.3" << qint64(0) << 0.1 + 0.2 << true;
+    QTest::newRow("negative") << "-12.5"
+                              << "-12.5" << qint64(-13) << -12.5 << true;
+    QTest::newRow("stored yes") << "true"
+                                << "-1" << qint64(-1) << -1.0 << true;
+    QTest::newRow("stored no") << "false"
+                               << "0" << qint64(0) << 0.0 << false;
+    QTest::newRow("numeric text") << "' 7 '"
+                                  << " 7 " << qint64(7) << 7.0 << true;
+    QTest::newRow("empty text") << "''"
+                                << "" << qint64(0) << 0.0 << false;
+    QTest::newRow("large") << "1E15"
+                           << "1E15" << qint64(1000000000000000) << 1e15 << true;
 }
 
-void DataAccessTest::typedReaders()
-{
+void DataAccessTest::typedReaders() {
     QFETCH(QString, value);
     QFETCH(QString, text);
     QFETCH(qint64, integer);
@@ -229,16 +239,14 @@ void DataAccessTest::typedReaders()
     QCOMPARE(q.asBool("v"), yes);
 }
 
-void DataAccessTest::unreadableValuesRaise_data()
-{
+void DataAccessTest::unreadableValuesRaise_data() {
     QTest::addColumn<QString>("reader");
     QTest::newRow("text as integer") << "integer";
     QTest::newRow("text as number") << "double";
     QTest::newRow("text as date") << "date";
 }
 
-void DataAccessTest::unreadableValuesRaise()
-{
+void DataAccessTest::unreadableValuesRaise() {
     QFETCH(QString, reader);
     TestAppDir app;
     DbQuery q(ShareDM1->ShareConn);
@@ -254,8 +262,7 @@ void DataAccessTest::unreadableValuesRaise()
         QVERIFY_THROWS_EXCEPTION(DbError, q.asDate("v"));
 }
 
-void DataAccessTest::unknownFieldAndClosedQueryRaise()
-{
+void DataAccessTest::unknownFieldAndClosedQueryRaise() {
     TestAppDir app;
     DbQuery q(ShareDM1->ShareConn);
     QVERIFY_THROWS_EXCEPTION(DbError, q.asText("name"));
@@ -268,8 +275,7 @@ void DataAccessTest::unknownFieldAndClosedQueryRaise()
     QVERIFY_THROWS_EXCEPTION(DbError, q.asText("name"));
 }
 
-void DataAccessTest::statementLinesAreJoined()
-{
+void DataAccessTest::statementLinesAreJoined() {
     TestAppDir app;
     DbQuery q(ShareDM1->ShareConn);
     q.clear();
@@ -281,8 +287,7 @@ void DataAccessTest::statementLinesAreJoined()
     QCOMPARE(q.asText("name"), QString("管理员"));
 }
 
-void DataAccessTest::failingStatementRaisesEngineMessage()
-{
+void DataAccessTest::failingStatementRaisesEngineMessage() {
     TestAppDir app;
     DbQuery q(ShareDM1->ShareConn);
     q.setText("select nosuchcolumn from aa_staff");
@@ -298,8 +303,7 @@ void DataAccessTest::failingStatementRaisesEngineMessage()
     QVERIFY_THROWS_EXCEPTION(DbError, q.execSql());
 }
 
-void DataAccessTest::transactionGuardRollsBack()
-{
+void DataAccessTest::transactionGuardRollsBack() {
     TestAppDir app;
     DbConnection &conn = ShareDM1->ShareConn;
     try {
@@ -321,8 +325,7 @@ void DataAccessTest::transactionGuardRollsBack()
     QCOMPARE(TestAppDir::value("select count(*) from aa_unit"), QString("1"));
 }
 
-void DataAccessTest::nestedTransactionIsRefused()
-{
+void DataAccessTest::nestedTransactionIsRefused() {
     TestAppDir app;
     DbConnection &conn = ShareDM1->ShareConn;
     DbTransaction outer(conn);
@@ -332,8 +335,7 @@ void DataAccessTest::nestedTransactionIsRefused()
 
 // The print pipeline reads its data sets before it counts the print; a failed count must not
 // take the rows being read with it.
-void DataAccessTest::rollbackKeepsOpenResults()
-{
+void DataAccessTest::rollbackKeepsOpenResults() {
     TestAppDir app;
     for (int i = 1; i <= 3; ++i)
         TestAppDir::exec(QString("insert into aa_unit(name,namecode,unitid)values('u%1','',%1)").arg(i));

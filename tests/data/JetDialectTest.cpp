@@ -9,8 +9,7 @@
 
 #include <QTest>
 
-class JetDialectTest : public QObject
-{
+class JetDialectTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -29,8 +28,7 @@ private:
     std::unique_ptr<TestAppDir> m_app;
 };
 
-void JetDialectTest::init()
-{
+void JetDialectTest::init() {
     m_app = std::make_unique<TestAppDir>();
     Clock::setFixed(QDateTime(QDate(2014, 2, 20), QTime(10, 30, 0)));
     const QStringList seed = {
@@ -42,25 +40,28 @@ void JetDialectTest::init()
         "values(3,#2013-02-11#,'0000003','王五','甲公司','张三',12)",
         "insert into ss_sale(saleid,billdate,billcode,opname,companyname,totalamt)"
         "values(4,#2014-03-01#,'0000004','王五','丙公司',0.3)",
-        "insert into ss_saledetail(saledetailid,saleid,tablecode,name,qty,price,amt)values(1,1,'SP001','纸',3,12.5,37.5)",
-        "insert into ss_saledetail(saledetailid,saleid,tablecode,name,qty,price,amt)values(2,2,'SP002','笔',10,10,100)",
-        "insert into ss_saledetail(saledetailid,saleid,tablecode,name,qty,price,amt)values(3,3,'SP001','纸',1,12,12)",
-        "insert into ss_saledetail(saledetailid,saleid,tablecode,name,qty,price,amt)values(4,4,'SP003','墨',1,0.3,0.3)",
+        "insert into "
+        "ss_saledetail(saledetailid,saleid,tablecode,name,qty,price,amt)values(1,1,'SP001','纸',3,12.5,37.5)",
+        "insert into "
+        "ss_saledetail(saledetailid,saleid,tablecode,name,qty,price,amt)values(2,2,'SP002','笔',10,10,100)",
+        "insert into "
+        "ss_saledetail(saledetailid,saleid,tablecode,name,qty,price,amt)values(3,3,'SP001','纸',1,12,12)",
+        "insert into "
+        "ss_saledetail(saledetailid,saleid,tablecode,name,qty,price,amt)values(4,4,'SP003','墨',1,0.3,0.3)",
         "insert into aa_goods(tablecode,name,goodsmodal,unit_name,price,barcode,goodsid)"
         "values('SP001','纸','A4','包',12.5,'690001',1)",
-        "insert into aa_goods(tablecode,name,goodsmodal,unit_name,price,goodsid)values('SP002','笔','黑','支',10,2)",
+        "insert into "
+        "aa_goods(tablecode,name,goodsmodal,unit_name,price,goodsid)values('SP002','笔','黑','支',10,2)",
     };
     for (const QString &s : seed)
         TestAppDir::exec(s);
 }
 
-void JetDialectTest::cleanup()
-{
+void JetDialectTest::cleanup() {
     m_app.reset();
 }
 
-void JetDialectTest::statements_data()
-{
+void JetDialectTest::statements_data() {
     QTest::addColumn<QStringList>("setup");
     QTest::addColumn<QString>("query");
     QTest::addColumn<QString>("expected");
@@ -69,19 +70,23 @@ void JetDialectTest::statements_data()
 
     QTest::newRow("top 1") << QStringList() << "select top 1 tablecode from aa_goods order by tablecode desc"
                            << "SP002";
-    QTest::newRow("top 10 with like") << QStringList()
-                                      << "select top 10 * from aa_goods where tablecode like '%001%' order by tablecode"
-                                      << "1|SP001|纸||A4|包|12.5|690001";
-    QTest::newRow("top stops at N") << QStringList() << "select top 2 billcode from ss_sale order by saleid desc"
+    QTest::newRow("top 10 with like")
+        << QStringList() << "select top 10 * from aa_goods where tablecode like '%001%' order by tablecode"
+        << "1|SP001|纸||A4|包|12.5|690001";
+    QTest::newRow("top stops at N") << QStringList()
+                                    << "select top 2 billcode from ss_sale order by saleid desc"
                                     << "0000004;0000003";
-    QTest::newRow("date literal") << QStringList() << "select billcode from ss_sale where billdate=#2014-02-20#"
+    QTest::newRow("date literal") << QStringList()
+                                  << "select billcode from ss_sale where billdate=#2014-02-20#"
                                   << "0000001";
     QTest::newRow("date literal without leading zeros")
-        << QStringList() << "select billcode from ss_sale where billdate=#2014-2-5#" << "0000002";
-    QTest::newRow("date range") << QStringList()
-                                << "select billcode from ss_sale b where 1=1  and b.billdate>=#2014-02-01# and "
-                                   "b.billdate<=#2014-02-28# order by billcode"
-                                << "0000001;0000002";
+        << QStringList() << "select billcode from ss_sale where billdate=#2014-2-5#"
+        << "0000002";
+    QTest::newRow("date range")
+        << QStringList()
+        << "select billcode from ss_sale b where 1=1  and b.billdate>=#2014-02-01# and "
+           "b.billdate<=#2014-02-28# order by billcode"
+        << "0000001;0000002";
     QTest::newRow("format date parts")
         << QStringList()
         << "select billdate as 收款日期,format(billdate,'yyyy') as 年,format(billdate,'mm') as 月,"
@@ -92,79 +97,95 @@ void JetDialectTest::statements_data()
                        "values('管理员','2014-02-20 09:05:03','【打印】单据','0000001',1,1,1)",
                        "insert into xt_log(opname,opdate,opcontent,billcode,billid,logflag,logid)"
                        "values('管理员','2014-02-19 23:59:59','【打印】单据','0000001',1,1,2)"}
-        << "select logid from xt_log where 1=1  and format(opdate,'yyyy-mm-dd')=#2014-02-20# order by logid desc"
+        << "select logid from xt_log where 1=1  and format(opdate,'yyyy-mm-dd')=#2014-02-20# order by logid "
+           "desc"
         << "1";
     QTest::newRow("this month in any year")
-        << QStringList() << "select billcode from ss_sale where 1=1  and Month(billdate)=Month(now()) order by saleid desc"
+        << QStringList()
+        << "select billcode from ss_sale where 1=1  and Month(billdate)=Month(now()) order by saleid desc"
         << "0000003;0000002;0000001";
     QTest::newRow("Now and Date read the clock") << QStringList() << "select Now() as n,Date() as d"
                                                  << "2014-02-20 10:30:00|2014-02-20";
-    QTest::newRow("Year and Day") << QStringList() << "select Year(billdate),Day(billdate) from ss_sale where saleid=2"
+    QTest::newRow("Year and Day") << QStringList()
+                                  << "select Year(billdate),Day(billdate) from ss_sale where saleid=2"
                                   << "2014|5";
-    QTest::newRow("IIF of an empty sum") << QStringList()
-                                         << "select IIF(a.qty is null,0,a.qty) as by_qty from (select sum(qty) as "
-                                            "qty from ss_saledetail where saleid=99) a"
-                                         << "0";
-    QTest::newRow("max of Right and Len")
+    QTest::newRow("IIF of an empty sum")
         << QStringList()
-        << "select max(Right(billcode,Len(billcode)-3)) as maxbillcode from ss_sale where billcode like '%000%'"
-        << "0004";
-    QTest::newRow("max of Right by width") << QStringList{"insert into ss_sale(saleid,billcode)values(5,'SJ-0999')"}
-                                           << "select max(Right(billcode,4)) as maxbillcode from ss_sale"
-                                           << "0999";
-    QTest::newRow("Left, Mid, Trim, Len") << QStringList()
-                                          << "select Left('abcdef',2),Mid('abcdef',2,3),Mid('abcdef',4),Trim('  x  '),"
-                                             "Len('单据')"
-                                          << "ab|bcd|def|x|2";
-    QTest::newRow("Right of no value") << QStringList() << "select Right(zgname,2) from ss_sale where saleid=4" << "";
+        << "select IIF(a.qty is null,0,a.qty) as by_qty from (select sum(qty) as "
+           "qty from ss_saledetail where saleid=99) a"
+        << "0";
+    QTest::newRow("max of Right and Len") << QStringList()
+                                          << "select max(Right(billcode,Len(billcode)-3)) as maxbillcode "
+                                             "from ss_sale where billcode like '%000%'"
+                                          << "0004";
+    QTest::newRow("max of Right by width")
+        << QStringList{"insert into ss_sale(saleid,billcode)values(5,'SJ-0999')"}
+        << "select max(Right(billcode,4)) as maxbillcode from ss_sale"
+        << "0999";
+    QTest::newRow("Left, Mid, Trim, Len")
+        << QStringList()
+        << "select Left('abcdef',2),Mid('abcdef',2,3),Mid('abcdef',4),Trim('  x  '),"
+           "Len('单据')"
+        << "ab|bcd|def|x|2";
+    QTest::newRow("Right of no value")
+        << QStringList() << "select Right(zgname,2) from ss_sale where saleid=4"
+        << "";
     QTest::newRow("yes and no are stored as -1 and 0, default styles first")
-        << QStringList{"insert into pr_printcfg(stylename,defaultstyle,DefaultName,MydefineName,PrintFile,curno)"
+        << QStringList{"insert into "
+                       "pr_printcfg(stylename,defaultstyle,DefaultName,MydefineName,PrintFile,curno)"
                        "values('甲',false,'甲','甲','ss_sale2.fr3',2)",
-                       "insert into pr_printcfg(stylename,defaultstyle,DefaultName,MydefineName,PrintFile,curno)"
+                       "insert into "
+                       "pr_printcfg(stylename,defaultstyle,DefaultName,MydefineName,PrintFile,curno)"
                        "values('乙',true,'乙','乙','ss_sale3.fr3',3)"}
         << "select stylename,defaultstyle from pr_printcfg order by defaultstyle asc,RecID asc"
         << "收据|-1;乙|-1;甲|0";
-    QTest::newRow("yes in a condition") << QStringList{"update aa_staff set printpreview=false where 1=1"}
-                                        << "select count(*) from aa_staff where printpreview=true or defaultprint=true"
-                                        << "0";
-    QTest::newRow("text compares without case") << QStringList()
-                                                 << "select count(goodsid) as iCnt from aa_goods where tablecode='sp001'"
-                                                 << "1";
+    QTest::newRow("yes in a condition")
+        << QStringList{"update aa_staff set printpreview=false where 1=1"}
+        << "select count(*) from aa_staff where printpreview=true or defaultprint=true"
+        << "0";
+    QTest::newRow("text compares without case")
+        << QStringList() << "select count(goodsid) as iCnt from aa_goods where tablecode='sp001'"
+        << "1";
     QTest::newRow("two-table update")
         << QStringList{"insert into xt_log(logid,billcode)values(1,'0000001')",
                        "insert into xt_log(logid,billcode)values(2,'0000002')",
                        "insert into xt_log(logid,billcode)values(3,'XXXX')",
                        "update xt_log a,ss_sale b set a.billid=b.saleid where a.billcode=b.billcode"}
-        << "select logid,billid from xt_log order by logid" << "1|1;2|2;3|0";
+        << "select logid,billid from xt_log order by logid"
+        << "1|1;2|2;3|0";
     QTest::newRow("goods summary")
         << QStringList()
-        << "select IIF(a.qty is null,0,a.qty) as by_qty,IIF(a.amt is null,0,a.amt) as by_amt,a.tablecode,b.name,"
-           "b.goodsmodal,b.unit_name from (select a.tablecode,sum(qty) as qty,sum(amt) as amt from ss_saledetail a "
-           "left join ss_sale b on a.saleid=b.saleid where 1=1 "
-               + period + " group by a.tablecode) a left join aa_goods b on a.tablecode=b.tablecode order by b.tablecode"
+        << "select IIF(a.qty is null,0,a.qty) as by_qty,IIF(a.amt is null,0,a.amt) as "
+           "by_amt,a.tablecode,b.name,"
+           "b.goodsmodal,b.unit_name from (select a.tablecode,sum(qty) as qty,sum(amt) as amt from "
+           "ss_saledetail a "
+           "left join ss_sale b on a.saleid=b.saleid where 1=1 " +
+               period +
+               " group by a.tablecode) a left join aa_goods b on a.tablecode=b.tablecode order by b.tablecode"
         << "1|0.3|SP003|||;3|37.5|SP001|纸|A4|包;10|100|SP002|笔|黑|支";
-    QTest::newRow("paying-party summary")
-        << QStringList()
-        << "select IIF(a.qty is null,0,a.qty) as by_qty,IIF(a.amt is null,0,a.amt) as by_amt,a.companyname from "
-           "(select b.companyname,sum(qty) as qty,sum(amt) as amt from ss_saledetail a left join ss_sale b on "
-           "a.saleid=b.saleid where 1=1  group by b.companyname) a "
-        << "1|0.3|丙公司;10|100|乙公司;4|49.5|甲公司";
+    QTest::newRow("paying-party summary") << QStringList()
+                                          << "select IIF(a.qty is null,0,a.qty) as by_qty,IIF(a.amt is "
+                                             "null,0,a.amt) as by_amt,a.companyname from "
+                                             "(select b.companyname,sum(qty) as qty,sum(amt) as amt from "
+                                             "ss_saledetail a left join ss_sale b on "
+                                             "a.saleid=b.saleid where 1=1  group by b.companyname) a "
+                                          << "1|0.3|丙公司;10|100|乙公司;4|49.5|甲公司";
     QTest::newRow("supervisor summary with a condition")
         << QStringList()
         << "select IIF(a.qty is null,0,a.qty) as by_qty,IIF(a.amt is null,0,a.amt) as by_amt,a.zgname from "
            "(select b.zgname,sum(qty) as qty,sum(amt) as amt from ss_saledetail a left join ss_sale b on "
-           "a.saleid=b.saleid where 1=1 "
-               + period + " and b.zgname like '%张%' group by b.zgname) a "
+           "a.saleid=b.saleid where 1=1 " +
+               period + " and b.zgname like '%张%' group by b.zgname) a "
         << "3|37.5|张三";
-    QTest::newRow("detail list join") << QStringList()
-                                      << "select a.name,b.billcode from ss_saledetail a left join ss_sale b on "
-                                         "a.saleid=b.saleid where 1=1  and a.tablecode like '%SP001%' order by "
-                                         "b.billdate desc"
-                                      << "纸|0000001;纸|0000003";
+    QTest::newRow("detail list join")
+        << QStringList()
+        << "select a.name,b.billcode from ss_saledetail a left join ss_sale b on "
+           "a.saleid=b.saleid where 1=1  and a.tablecode like '%SP001%' order by "
+           "b.billdate desc"
+        << "纸|0000001;纸|0000003";
 }
 
-void JetDialectTest::statements()
-{
+void JetDialectTest::statements() {
     QFETCH(QStringList, setup);
     QFETCH(QString, query);
     QFETCH(QString, expected);
@@ -173,61 +194,60 @@ void JetDialectTest::statements()
     QCOMPARE(TestAppDir::rows(query), expected);
 }
 
-void JetDialectTest::literalsStayUntouched_data()
-{
+void JetDialectTest::literalsStayUntouched_data() {
     QTest::addColumn<QString>("query");
     QTest::addColumn<QString>("expected");
     QTest::newRow("keywords inside a literal") << "select 'true #2014-01-01# top 5 Right( false' as t"
                                                << "true #2014-01-01# top 5 Right( false";
-    QTest::newRow("doubled quotes") << "select 'O''Brien''s' as t" << "O'Brien's";
-    QTest::newRow("double-quoted text is a literal") << "select \"a'b\" as t" << "a'b";
-    QTest::newRow("hash that is no date") << "select '#' || 'x' as t" << "#x";
+    QTest::newRow("doubled quotes") << "select 'O''Brien''s' as t"
+                                    << "O'Brien's";
+    QTest::newRow("double-quoted text is a literal") << "select \"a'b\" as t"
+                                                     << "a'b";
+    QTest::newRow("hash that is no date") << "select '#' || 'x' as t"
+                                          << "#x";
 }
 
-void JetDialectTest::literalsStayUntouched()
-{
+void JetDialectTest::literalsStayUntouched() {
     QFETCH(QString, query);
     QFETCH(QString, expected);
     QCOMPARE(TestAppDir::rows(query), expected);
 }
 
-void JetDialectTest::functionErrors_data()
-{
+void JetDialectTest::functionErrors_data() {
     QTest::addColumn<QString>("query");
     QTest::newRow("Right with a negative length") << "select Right('abc',-1)";
     QTest::newRow("Month of a text that is no date") << "select Month('abc')";
     QTest::newRow("Mid from position 0") << "select Mid('abc',0,1)";
 }
 
-void JetDialectTest::functionErrors()
-{
+void JetDialectTest::functionErrors() {
     QFETCH(QString, query);
     QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows(query));
 }
 
 // The create, alter and update statements that bring an older file up to date, run in their
 // order on a file laid out as the earliest versions wrote it.
-void JetDialectTest::upgradeStatementsOnAnOldFile()
-{
+void JetDialectTest::upgradeStatementsOnAnOldFile() {
     m_app.reset();
     QTemporaryDir dir;
     {
         DbConnection old;
         old.openFile(dir.filePath("qlodata8.0.mdb"), TestAppDir::password(), true);
-        old.executeNative("create table aa_goods(goodsid integer, tablecode text, name text, namecode text, "
-                          "goodsmodal text, unit_name text, price double);"
-                          "create table aa_staff(staffid integer, name text, type text, loginpwd text, "
-                          "idlemin integer, printpreview integer);"
-                          "create table aa_company(companyid integer, name text, namecode text);"
-                          "create table ss_sale(saleid integer, billdate text, billcode text, companyname text);"
-                          "create table ss_saledetail(saledetailid integer, saleid integer, qty double, "
-                          "price double, amt integer);"
-                          "create table xt_log(logid integer, billcode text);"
-                          "insert into aa_staff values(1,'管理员','管理员','',0,-1);"
-                          "insert into ss_sale values(7,'2014-02-20','0000001','甲公司');"
-                          "insert into ss_saledetail values(1,7,2.5,3,0);"
-                          "insert into xt_log values(1,'0000001');"
-                          "insert into xt_log values(2,'0000009');");
+        old.executeNative(
+            "create table aa_goods(goodsid integer, tablecode text, name text, namecode text, "
+            "goodsmodal text, unit_name text, price double);"
+            "create table aa_staff(staffid integer, name text, type text, loginpwd text, "
+            "idlemin integer, printpreview integer);"
+            "create table aa_company(companyid integer, name text, namecode text);"
+            "create table ss_sale(saleid integer, billdate text, billcode text, companyname text);"
+            "create table ss_saledetail(saledetailid integer, saleid integer, qty double, "
+            "price double, amt integer);"
+            "create table xt_log(logid integer, billcode text);"
+            "insert into aa_staff values(1,'管理员','管理员','',0,-1);"
+            "insert into ss_sale values(7,'2014-02-20','0000001','甲公司');"
+            "insert into ss_saledetail values(1,7,2.5,3,0);"
+            "insert into xt_log values(1,'0000001');"
+            "insert into xt_log values(2,'0000009');");
     }
     AppDir = dir.path();
     ConnString = BuildConnString(AppDir);
@@ -245,25 +265,33 @@ void JetDialectTest::upgradeStatementsOnAnOldFile()
         "alter table aa_goods add goodstypeid integer default 0",
         "alter table ss_saledetail alter column amt double",
         "update ss_saledetail set amt=qty*price",
-        "create table xt_billconfig (billconfigid integer default 0, billtype varchar(20), billmark varchar(8), "
+        "create table xt_billconfig (billconfigid integer default 0, billtype varchar(20), billmark "
+        "varchar(8), "
         "codetype varchar(6), separator varchar(1), startno varchar(8), example varchar(50), tablename "
-        "varchar(50), dateseparator bit default false, notype bit default true, CONSTRAINT xt_billconfig PRIMARY "
+        "varchar(50), dateseparator bit default false, notype bit default true, CONSTRAINT xt_billconfig "
+        "PRIMARY "
         "KEY(billconfigid))",
-        "insert into xt_billconfig(billconfigid,billtype,billmark,codetype,separator,startno,example,tablename,"
-        "dateseparator,notype)values(2,'交款单位编号','DW','自定义','-','00001','DW-00001','aa_company',false,true)",
+        "insert into "
+        "xt_billconfig(billconfigid,billtype,billmark,codetype,separator,startno,example,tablename,"
+        "dateseparator,notype)values(2,'交款单位编号','DW','自定义','-','00001','DW-00001','aa_company',"
+        "false,true)",
         "alter table aa_company add linkman varchar(50)",
         "alter table aa_company add tablecode varchar(50)",
-        "create table xt_accountset (accountsetid integer default 0, cfgkey varchar(50), cfgvalues varchar(200), "
-        "name varchar(100), remark varchar(100), typeflag integer default 0, CONSTRAINT xt_accountset PRIMARY "
+        "create table xt_accountset (accountsetid integer default 0, cfgkey varchar(50), cfgvalues "
+        "varchar(200), "
+        "name varchar(100), remark varchar(100), typeflag integer default 0, CONSTRAINT xt_accountset "
+        "PRIMARY "
         "KEY(accountsetid))",
         "insert into xt_accountset(accountsetid,cfgkey,cfgvalues,name,remark,typeflag)values(1,'softname',"
         "'Quillo收据打印软件8.0','自定义系统名','可替换标题栏中\"Quillo收据打印软件8.0\"字样，更显个性化',0)",
         "create table g_config (recid autoincrement, gridname varchar(50), colname varchar(50), colcaption "
         "varchar(50), colwidth integer default 0, alignment integer default 0, colno integer default 0, "
         "defaultcaption varchar(50), defaultwidth integer default 0, CONSTRAINT g_config PRIMARY KEY(recid))",
-        "insert into g_config(gridname,colname,colcaption,colwidth,alignment,colno,defaultcaption,defaultwidth)"
+        "insert into "
+        "g_config(gridname,colname,colcaption,colwidth,alignment,colno,defaultcaption,defaultwidth)"
         "values('单据录入明细','colno','序',30,0,0,'序',30)",
-        "insert into g_config(gridname,colname,colcaption,colwidth,alignment,colno,defaultcaption,defaultwidth)"
+        "insert into "
+        "g_config(gridname,colname,colcaption,colwidth,alignment,colno,defaultcaption,defaultwidth)"
         "values('单据录入明细','qty','数量',100,1,5,'数量',100)",
         "alter table ss_sale add linkman varchar(50)",
         "alter table xt_log add billid integer default 0",
@@ -286,12 +314,14 @@ void JetDialectTest::upgradeStatementsOnAnOldFile()
              QString("可替换标题栏中\"Quillo收据打印软件8.0\"字样，更显个性化"));
     QCOMPARE(TestAppDir::rows("select recid,colname,colno,defaultcolno from g_config order by recid"),
              QString("1|colno|0|0;2|qty|5|5"));
-    QCOMPARE(TestAppDir::rows("select logid,billid,logflag from xt_log order by logid"), QString("1|7|1;2|0|1"));
+    QCOMPARE(TestAppDir::rows("select logid,billid,logflag from xt_log order by logid"),
+             QString("1|7|1;2|0|1"));
     QCOMPARE(TestAppDir::rows("select count(*) from aa_chargetype"), QString("0"));
     // The primary keys hold: a second row under the same key is refused.
     TestAppDir::exec("insert into aa_chargetype(name,namecode,chargetypeid)values('现金','XJ',1)");
-    QVERIFY_THROWS_EXCEPTION(DbError, ShareDM1->ShareConn.execute(
-                                          "insert into aa_chargetype(name,namecode,chargetypeid)values('支票','ZP',1)"));
+    QVERIFY_THROWS_EXCEPTION(
+        DbError, ShareDM1->ShareConn.execute(
+                     "insert into aa_chargetype(name,namecode,chargetypeid)values('支票','ZP',1)"));
     DisconnectDatabase();
 }
 

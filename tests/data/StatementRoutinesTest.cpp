@@ -11,8 +11,7 @@
 
 #include <QTest>
 
-class StatementRoutinesTest : public QObject
-{
+class StatementRoutinesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -40,19 +39,22 @@ private:
     std::unique_ptr<TestAppDir> m_app;
 };
 
-void StatementRoutinesTest::quoteSql_data()
-{
+void StatementRoutinesTest::quoteSql_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("quoted");
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("no quote") << "甲公司" << "甲公司";
-    QTest::newRow("two apostrophes") << "O'Brien's" << "O''Brien''s";
-    QTest::newRow("only quotes") << "''" << "''''";
-    QTest::newRow("other characters untouched") << "a\"b%c_d\\" << "a\"b%c_d\\";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("no quote") << "甲公司"
+                              << "甲公司";
+    QTest::newRow("two apostrophes") << "O'Brien's"
+                                     << "O''Brien''s";
+    QTest::newRow("only quotes") << "''"
+                                 << "''''";
+    QTest::newRow("other characters untouched") << "a\"b%c_d\\"
+                                                << "a\"b%c_d\\";
 }
 
-void StatementRoutinesTest::quoteSql()
-{
+void StatementRoutinesTest::quoteSql() {
     QFETCH(QString, text);
     QFETCH(QString, quoted);
     QCOMPARE(QuoteSql(text), quoted);
@@ -61,8 +63,7 @@ void StatementRoutinesTest::quoteSql()
     QCOMPARE(TestAppDir::value("select name from aa_unit where unitid=1"), text);
 }
 
-void StatementRoutinesTest::nextKeyStartsAtOneAndCounts()
-{
+void StatementRoutinesTest::nextKeyStartsAtOneAndCounts() {
     DbTransaction t(ShareDM1->ShareConn);
     QCOMPARE(NextKey("xt_log"), 1);
     QCOMPARE(TestAppDir::rows("select tablename,maxkey from xt_tablekey where tablename='xt_log'"),
@@ -74,8 +75,7 @@ void StatementRoutinesTest::nextKeyStartsAtOneAndCounts()
     t.commit();
 }
 
-void StatementRoutinesTest::nextKeyRollsBackWithItsTransaction()
-{
+void StatementRoutinesTest::nextKeyRollsBackWithItsTransaction() {
     {
         DbTransaction t(ShareDM1->ShareConn);
         QCOMPARE(NextKey("ss_sale"), 1);
@@ -85,8 +85,7 @@ void StatementRoutinesTest::nextKeyRollsBackWithItsTransaction()
     t.commit();
 }
 
-void StatementRoutinesTest::insertRowAppendsTheKey()
-{
+void StatementRoutinesTest::insertRowAppendsTheKey() {
     TestAppDir::exec("insert into xt_tablekey(tablename,maxkey)values('aa_unit',6)");
     QCOMPARE(InsertRow("aa_unit", "name,namecode,unitid", "'" + QuoteSql("箱'") + "','X'"), 7);
     QCOMPARE(TestAppDir::rows("select unitid,name,namecode from aa_unit"), QString("7|箱'|X"));
@@ -94,8 +93,7 @@ void StatementRoutinesTest::insertRowAppendsTheKey()
     QVERIFY(!ShareDM1->ShareConn.inTransaction());
 }
 
-void StatementRoutinesTest::insertRowFailureChangesNothing()
-{
+void StatementRoutinesTest::insertRowFailureChangesNothing() {
     TestAppDir::exec("insert into xt_tablekey(tablename,maxkey)values('aa_unit',6)");
     QCOMPARE(InsertRow("aa_unit", "name,nosuchcolumn,unitid", "'箱','X'"), 0);
     QCOMPARE(TestAppDir::value("select maxkey from xt_tablekey where tablename='aa_unit'"), QString("6"));
@@ -105,8 +103,7 @@ void StatementRoutinesTest::insertRowFailureChangesNothing()
     QCOMPARE(TestAppDir::value("select count(*) from xt_tablekey where tablename='aa_remark'"), QString("0"));
 }
 
-void StatementRoutinesTest::selectRowsBuildsItsStatement_data()
-{
+void StatementRoutinesTest::selectRowsBuildsItsStatement_data() {
     QTest::addColumn<QString>("fields");
     QTest::addColumn<QString>("order");
     QTest::addColumn<QString>("condition");
@@ -114,21 +111,34 @@ void StatementRoutinesTest::selectRowsBuildsItsStatement_data()
     QTest::addColumn<QString>("statement");
     QTest::addColumn<QString>("names");
 
-    QTest::newRow("no condition") << "name" << "name asc" << "" << true
-                                  << "select name from aa_staff where 1=1  order by name asc" << "乙,甲,管理员";
-    QTest::newRow("and condition") << "name" << "name asc" << " and type like '%主管%'" << true
-                                   << "select name from aa_staff where 1=1  and type like '%主管%' order by name asc"
-                                   << "乙,甲";
-    QTest::newRow("condition without leading blank") << "name" << "staffid desc" << "and staffid=3" << true
-                                                      << "select name from aa_staff where 1=1 and staffid=3 order by "
-                                                         "staffid desc"
-                                                      << "乙";
-    QTest::newRow("empty order") << "name" << "" << "" << false << "" << "";
-    QTest::newRow("bad field") << "nosuch" << "name" << "" << false << "" << "";
+    QTest::newRow("no condition") << "name"
+                                  << "name asc"
+                                  << "" << true << "select name from aa_staff where 1=1  order by name asc"
+                                  << "乙,甲,管理员";
+    QTest::newRow("and condition")
+        << "name"
+        << "name asc"
+        << " and type like '%主管%'" << true
+        << "select name from aa_staff where 1=1  and type like '%主管%' order by name asc"
+        << "乙,甲";
+    QTest::newRow("condition without leading blank")
+        << "name"
+        << "staffid desc"
+        << "and staffid=3" << true
+        << "select name from aa_staff where 1=1 and staffid=3 order by "
+           "staffid desc"
+        << "乙";
+    QTest::newRow("empty order") << "name"
+                                 << ""
+                                 << "" << false << ""
+                                 << "";
+    QTest::newRow("bad field") << "nosuch"
+                               << "name"
+                               << "" << false << ""
+                               << "";
 }
 
-void StatementRoutinesTest::selectRowsBuildsItsStatement()
-{
+void StatementRoutinesTest::selectRowsBuildsItsStatement() {
     QFETCH(QString, fields);
     QFETCH(QString, order);
     QFETCH(QString, condition);
@@ -150,8 +160,7 @@ void StatementRoutinesTest::selectRowsBuildsItsStatement()
     QCOMPARE(seen.join(','), names);
 }
 
-void StatementRoutinesTest::updateRows()
-{
+void StatementRoutinesTest::updateRows() {
     QVERIFY(UpdateRows("xt_userloginpwd", "name='管理员',pwd='1'", "1=1"));
     QCOMPARE(TestAppDir::rows("select name,pwd from xt_userloginpwd"), QString("管理员|1"));
     TestAppDir::exec("delete from xt_userloginpwd");
@@ -161,8 +170,7 @@ void StatementRoutinesTest::updateRows()
     QVERIFY(!ShareDM1->ShareConn.inTransaction());
 }
 
-void StatementRoutinesTest::deleteRows()
-{
+void StatementRoutinesTest::deleteRows() {
     for (int i = 4; i <= 6; ++i)
         TestAppDir::exec(QString("insert into aa_unit(name,namecode,unitid)values('u%1','',%1)").arg(i));
     QVERIFY(DeleteRows("aa_unit", "unitid=5"));
@@ -172,8 +180,7 @@ void StatementRoutinesTest::deleteRows()
     QVERIFY(!DeleteRows("nosuchtable", ""));
 }
 
-void StatementRoutinesTest::routinesLeaveNoTransactionOpen()
-{
+void StatementRoutinesTest::routinesLeaveNoTransactionOpen() {
     // The routines with a transaction of their own refuse to run inside another one, and
     // leave the caller's transaction as it was.
     DbTransaction t(ShareDM1->ShareConn);
@@ -182,8 +189,7 @@ void StatementRoutinesTest::routinesLeaveNoTransactionOpen()
     QVERIFY(ShareDM1->ShareConn.inTransaction());
 }
 
-void StatementRoutinesTest::writeLogRow()
-{
+void StatementRoutinesTest::writeLogRow() {
     OperatorName = "管理员";
     Clock::setFixed(QDateTime(QDate(2014, 2, 5), QTime(9, 5, 3)));
     for (int i = 0; i < 2; ++i) {
@@ -191,22 +197,22 @@ void StatementRoutinesTest::writeLogRow()
         WriteLog(LogPrintedReceipt, "0000001", 12, 1);
         t.commit();
     }
-    QCOMPARE(TestAppDir::rows("select logid,opname,opdate,opcontent,billcode,billid,logflag from xt_log order by logid"),
+    QCOMPARE(TestAppDir::rows(
+                 "select logid,opname,opdate,opcontent,billcode,billid,logflag from xt_log order by logid"),
              QString("1|管理员|2014-02-05 09:05:03|【打印】单据|0000001|12|1;"
                      "2|管理员|2014-02-05 09:05:03|【打印】单据|0000001|12|1"));
 }
 
-void StatementRoutinesTest::writeLogKeepsQuotedValues()
-{
+void StatementRoutinesTest::writeLogKeepsQuotedValues() {
     OperatorName = "O'Neil";
     DbTransaction t(ShareDM1->ShareConn);
     WriteLog(LogNewReceipt, "A'01", 3, 1);
     t.commit();
-    QCOMPARE(TestAppDir::rows("select opname,billcode,opcontent from xt_log"), QString("O'Neil|A'01|【新增】单据"));
+    QCOMPARE(TestAppDir::rows("select opname,billcode,opcontent from xt_log"),
+             QString("O'Neil|A'01|【新增】单据"));
 }
 
-void StatementRoutinesTest::writeLogRolledBackLeavesNoTrace()
-{
+void StatementRoutinesTest::writeLogRolledBackLeavesNoTrace() {
     OperatorName = "管理员";
     {
         DbTransaction t(ShareDM1->ShareConn);
@@ -228,11 +234,11 @@ void StatementRoutinesTest::writeLogRolledBackLeavesNoTrace()
         t.commit();
     }
     // No gap: the rolled-back row took its key with it.
-    QCOMPARE(TestAppDir::rows("select logid,billcode from xt_log order by logid"), QString("1|0000001;2|0000003"));
+    QCOMPARE(TestAppDir::rows("select logid,billcode from xt_log order by logid"),
+             QString("1|0000001;2|0000003"));
 }
 
-void StatementRoutinesTest::writeLogNeverRaises()
-{
+void StatementRoutinesTest::writeLogNeverRaises() {
     ShareDM1->ShareConn.executeNative("drop table xt_log");
     DbTransaction t(ShareDM1->ShareConn);
     WriteLog(LogDeletedReceipt, "0000001", 1, 1);
