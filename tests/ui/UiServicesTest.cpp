@@ -5,8 +5,7 @@
 
 #include <QTest>
 
-class UiServicesTest : public QObject
-{
+class UiServicesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -15,8 +14,7 @@ private slots:
     void uninstallReturnsToTheDesktopServices();
 };
 
-void UiServicesTest::messagesAreRecordedWithCaptionAndKind()
-{
+void UiServicesTest::messagesAreRecordedWithCaptionAndKind() {
     ScriptedUiServices ui;
     ShowInfo("保存成功！");
     ShowError("磁盘已满");
@@ -28,8 +26,7 @@ void UiServicesTest::messagesAreRecordedWithCaptionAndKind()
     QCOMPARE(ui.shown()[1].caption, QString("Quillo收据打印软件8.0"));
 }
 
-void UiServicesTest::answersAreUsedInOrder()
-{
+void UiServicesTest::answersAreUsedInOrder() {
     ScriptedUiServices ui;
     ui.answer(UiServices::Answer::No);
     ui.answer(UiServices::Answer::Yes);
@@ -58,8 +55,7 @@ void UiServicesTest::answersAreUsedInOrder()
     QCOMPARE(ui.pendingAnswers(), 0);
 }
 
-void UiServicesTest::uninstallReturnsToTheDesktopServices()
-{
+void UiServicesTest::uninstallReturnsToTheDesktopServices() {
     UiServices *scripted = nullptr;
     {
         ScriptedUiServices ui;
