@@ -7,6 +7,11 @@ endforeach()
 if(EXISTS "${SOURCE_DIR}/resources/Print_bak")
     file(COPY "${SOURCE_DIR}/resources/Print_bak/" DESTINATION "${APP_DIR}/Print_bak")
 endif()
+# The print style a fresh database names starts as a copy of the template; a style the user
+# has changed since is never overwritten.
+if(EXISTS "${SOURCE_DIR}/resources/Print_bak/Sample.fr3" AND NOT EXISTS "${APP_DIR}/Print/ss_sale1.fr3")
+    file(COPY_FILE "${SOURCE_DIR}/resources/Print_bak/Sample.fr3" "${APP_DIR}/Print/ss_sale1.fr3")
+endif()
 if(EXISTS "${SOURCE_DIR}/resources/Template")
     file(COPY "${SOURCE_DIR}/resources/Template/" DESTINATION "${APP_DIR}/Template")
 endif()

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "printing/report/Report.h"
+
+#include <QByteArray>
+#include <QString>
+
+// Report files (the ".fr3" print styles): UTF-8 XML, root element QuilloReport with a version
+// attribute, one element per page, band and object, every attribute written out. Lengths are
+// millimetres, font sizes points, colours #rrggbb (#aarrggbb with transparency, "none" for no
+// colour), pictures base64.
+//
+// Reading is strict: a file that is not XML, has another root, a newer version, an unknown
+// element or attribute, a value of the wrong form or a model that breaks its rules raises
+// ReportError with the line and what is wrong. An attribute left out takes its default.
+inline constexpr int ReportFileVersion = 1;
+
+Report ReadReportXml(const QByteArray &xml);
+QByteArray WriteReportXml(const Report &report);
+
+// The same on a file; the error names the file. Saving replaces the file only once the new
+// one is completely written.
+Report LoadReportFile(const QString &fileName);
+void SaveReportFile(const Report &report, const QString &fileName);
