@@ -1,32 +1,70 @@
 #include "app/Startup.h"
 
-#include "data/DbError.h"
+#include "app/Company.h"
+#include "app/CompanyInfo.h"
+#include "app/Main.h"
+#include "app/QuilloApplication.h"
+#include "app/SingleInstance.h"
+#include "app/Xt_userlogin.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
-#include "ui/UiServices.h"
+#include "printing/report/FontSubstitutions.h"
+#include "ui/CommandGuard.h"
+#include "ui/Importprocess.h"
+#include "ui/Xt_myhint.h"
+#include "ui/Xt_sharecontrol.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFont>
+#include <QLocale>
+#include <QScreen>
+#include <memory>
 
-int RunQuillo(int argc, char *argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(AppTitle);
-    // Print styles and forms name the classic Chinese fonts; Noto stands in for them.
-    QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"));
-    QFont::insertSubstitution(QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"));
-
+int RunQuillo(int argc, char *argv[]) {
+    QuilloApplication app(argc, argv);
+    // Dates are always written yyyy-mm-dd and times hh:mm:ss, whatever the user's regional
+    // settings: the program names these formats wherever it converts a date.
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     AppDir = QDir::cleanPath(QCoreApplication::applicationDirPath());
     ConnString = BuildConnString(AppDir);
-    try {
-        ConnectDatabase();
-    } catch (const DbError &error) {
-        ShowError(error.message());
+    QApplication::setApplicationName(AppTitle);
+    QApplication::setApplicationDisplayName(AppTitle);
+    QApplication::setQuitOnLastWindowClosed(true);
+    // Print styles and forms name the classic Chinese fonts; Noto stands in for them.
+    InstallFontSubstitutions();
+
+    // One copy at a time: a second start ends silently.
+    SingleInstance instance(AppTitle);
+    if (!instance.acquire())
         return 0;
-    }
-    ShowInfo(QStringLiteral("数据库已打开：%1\r\n主窗口尚在建设中，程序将退出。")
-                 .arg(QDir::toNativeSeparators(ShareDM1->ShareConn.fileName())));
+
+    std::unique_ptr<TForm_Main> mainForm;
+    const bool started = RunCommand([&] {
+        ConnectDatabase();
+        RunLoginDialog(1, nullptr);
+        if (!LoginOk)
+            return;
+        if (FirstRunPromptDue()) {
+            TFrm_Company company(nullptr);
+            company.setShowSavedMessage(false);
+            company.makeFirstRunPrompt();
+            company.exec();
+        }
+        mainForm = std::make_unique<TForm_Main>();
+        Form_XT_ShareControl = new TForm_XT_ShareControl(mainForm.get());
+        Form_XT_MyHint = new TForm_XT_MyHint(mainForm.get());
+        Form_Importprocess = new TForm_Importprocess(mainForm.get());
+        // Maximised; the geometry is given as well for desktops without a window manager.
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            mainForm->setGeometry(screen->availableGeometry());
+        mainForm->showMaximized();
+    });
+    if (started && mainForm)
+        QApplication::exec();
+    Form_XT_ShareControl = nullptr;
+    Form_XT_MyHint = nullptr;
+    Form_Importprocess = nullptr;
+    mainForm.reset();
     DisconnectDatabase();
     return 0;
 }

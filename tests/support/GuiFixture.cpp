@@ -1,0 +1,53 @@
+#include "GuiFixture.h"
+
+#include "app/Main.h"
+#include "app/OperatorLogin.h"
+#include "data/Globals.h"
+#include "data/SchemaUpgrade.h"
+#include "ui/Importprocess.h"
+#include "ui/Xt_myhint.h"
+#include "ui/Xt_sharecontrol.h"
+
+GuiFixture::GuiFixture() {
+    UpgradeSchema();
+    login(QStringLiteral("管理员"));
+}
+
+GuiFixture::~GuiFixture() {
+    Form_XT_ShareControl = nullptr;
+    Form_XT_MyHint = nullptr;
+    Form_Importprocess = nullptr;
+    m_main.reset();
+}
+
+void GuiFixture::login(const QString &name, const QString &password) {
+    if (CheckLogin(name, password) != LoginCheck::Ok)
+        QTest::qFail(qPrintable(QStringLiteral("cannot log in as %1").arg(name)), __FILE__, __LINE__);
+    LoginOk = true;
+}
+
+TForm_Main *GuiFixture::mainWindow() {
+    if (!m_main) {
+        m_main = std::make_unique<TForm_Main>();
+        Form_XT_ShareControl = new TForm_XT_ShareControl(m_main.get());
+        Form_XT_MyHint = new TForm_XT_MyHint(m_main.get());
+        Form_Importprocess = new TForm_Importprocess(m_main.get());
+        m_main->resize(1024, 700);
+        m_main->show();
+    }
+    return m_main.get();
+}
+
+void GuiFixture::type(QWidget *widget, const QString &text) {
+    // Chinese text arrives as key events carrying the text, as an input method delivers it.
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
+void GuiFixture::pressEnter(QWidget *widget) {
+    QTest::keyClick(widget, Qt::Key_Return);
+}
