@@ -2,6 +2,7 @@
 
 #include "data/Globals.h"
 #include "ui/ClickLabel.h"
+#include "ui/ServiceWindowLook.h"
 #include "ui/UiServices.h"
 
 #include <QGridLayout>
@@ -11,7 +12,6 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #ifndef QUILLO_VERSION
@@ -168,11 +168,7 @@ void TFrm_About::showEvent(QShowEvent *event) {
     if (m_shownOnce)
         return;
     m_shownOnce = true;
-    if (const QScreen *s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(this);
 }
 
 void TFrm_About::Label3Click() {

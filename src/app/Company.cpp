@@ -2,6 +2,7 @@
 
 #include "app/CompanyInfo.h"
 #include "ui/CommandGuard.h"
+#include "ui/ServiceWindowLook.h"
 #include "ui/UiServices.h"
 
 #include <QGridLayout>
@@ -11,7 +12,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -131,11 +131,7 @@ void TFrm_Company::showEvent(QShowEvent *event) {
         return;
     m_shownOnce = true;
     // Centred on the desktop, whoever owns the form.
-    if (const QScreen *s = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(s->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    CentreOnScreen(this);
     FormShow();
 }
 
