@@ -5,6 +5,7 @@
 #include "app/Main.h"
 #include "app/QuilloApplication.h"
 #include "app/SingleInstance.h"
+#include "app/WorkWindows.h"
 #include "app/Xt_userlogin.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
@@ -51,6 +52,7 @@ int RunQuillo(int argc, char *argv[]) {
             company.exec();
         }
         mainForm = std::make_unique<TForm_Main>();
+        RegisterWorkWindows(*mainForm);
         Form_XT_ShareControl = new TForm_XT_ShareControl(mainForm.get());
         Form_XT_MyHint = new TForm_XT_MyHint(mainForm.get());
         Form_Importprocess = new TForm_Importprocess(mainForm.get());

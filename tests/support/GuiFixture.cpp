@@ -2,6 +2,7 @@
 
 #include "app/Main.h"
 #include "app/OperatorLogin.h"
+#include "app/WorkWindows.h"
 #include "data/Globals.h"
 #include "data/SchemaUpgrade.h"
 #include "ui/Importprocess.h"
@@ -29,6 +30,7 @@ void GuiFixture::login(const QString &name, const QString &password) {
 TForm_Main *GuiFixture::mainWindow() {
     if (!m_main) {
         m_main = std::make_unique<TForm_Main>();
+        RegisterWorkWindows(*m_main);
         Form_XT_ShareControl = new TForm_XT_ShareControl(m_main.get());
         Form_XT_MyHint = new TForm_XT_MyHint(m_main.get());
         Form_Importprocess = new TForm_Importprocess(m_main.get());

@@ -1,0 +1,84 @@
+#include "receipts/LookupGrid.h"
+
+#include "data/DbQuery.h"
+
+#include <QHeaderView>
+
+LookupGrid::LookupGrid(const QList<LookupColumn> &columns, const QStringList &keptFields, QWidget *parent)
+    : QTableWidget(parent)
+    , m_columns(columns) {
+    for (const LookupColumn &column : columns)
+        m_fields.append(column.field);
+    for (const QString &field : keptFields)
+        if (!m_fields.contains(field))
+            m_fields.append(field);
+
+    setFocusPolicy(Qt::NoFocus);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setWordWrap(false);
+    setFrameShape(QFrame::Box);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(20);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(false);
+    QPalette look = palette();
+    look.setColor(QPalette::Highlight, QColor(10, 36, 106));
+    look.setColor(QPalette::HighlightedText, Qt::white);
+    look.setColor(QPalette::Inactive, QPalette::Highlight, QColor(10, 36, 106));
+    look.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::white);
+    setPalette(look);
+
+    setColumnCount(static_cast<int>(columns.size()));
+    for (int i = 0; i < columns.size(); ++i) {
+        auto *title = new QTableWidgetItem(columns[i].field);
+        title->setTextAlignment(columns[i].centredTitle ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        setHorizontalHeaderItem(i, title);
+        setColumnWidth(i, columns[i].width);
+    }
+    hide();
+}
+
+void LookupGrid::fill(DbQuery &query) {
+    m_records.clear();
+    for (; !query.eof(); query.next()) {
+        QHash<QString, QString> record;
+        for (const QString &field : std::as_const(m_fields))
+            record.insert(field, query.fieldIndex(field) >= 0 ? query.asText(field) : QString());
+        m_records.append(record);
+    }
+    setUpdatesEnabled(false);
+    clearContents();
+    setRowCount(static_cast<int>(m_records.size()));
+    const QBrush tint(QColor(255, 240, 244));
+    for (int row = 0; row < m_records.size(); ++row) {
+        for (int col = 0; col < m_columns.size(); ++col) {
+            auto *item = new QTableWidgetItem(m_records[row].value(m_columns[col].field));
+            // Record numbers count from 1: the even ones are tinted.
+            if (row % 2 == 1)
+                item->setBackground(tint);
+            setItem(row, col, item);
+        }
+    }
+    if (!m_records.isEmpty())
+        setCurrentCell(0, 0);
+    setUpdatesEnabled(true);
+}
+
+QString LookupGrid::value(const QString &field) const {
+    const int row = currentRow();
+    if (row < 0 || row >= m_records.size())
+        return QString();
+    return m_records[row].value(field);
+}
+
+void LookupGrid::moveNext() {
+    if (currentRow() + 1 < rowCount())
+        setCurrentCell(currentRow() + 1, 0);
+}
+
+void LookupGrid::movePrior() {
+    if (currentRow() > 0)
+        setCurrentCell(currentRow() - 1, 0);
+}
