@@ -3,6 +3,9 @@
 #include "data/DbQuery.h"
 
 #include <QHeaderView>
+#include <QStyle>
+
+#include <algorithm>
 
 LookupGrid::LookupGrid(const QList<LookupColumn> &columns, const QStringList &keptFields, QWidget *parent)
     : QTableWidget(parent)
@@ -30,13 +33,19 @@ LookupGrid::LookupGrid(const QList<LookupColumn> &columns, const QStringList &ke
     look.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::white);
     setPalette(look);
 
+    // The widths are meant for a font whose digits are 6 pixels wide; a larger font widens them
+    // alike, so that a code still fits its column.
+    const double scale = std::max(1.0, fontMetrics().horizontalAdvance(u'0') / 6.0);
     setColumnCount(static_cast<int>(columns.size()));
+    int width = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     for (int i = 0; i < columns.size(); ++i) {
         auto *title = new QTableWidgetItem(columns[i].field);
         title->setTextAlignment(columns[i].centredTitle ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         setHorizontalHeaderItem(i, title);
-        setColumnWidth(i, columns[i].width);
+        setColumnWidth(i, static_cast<int>(columns[i].width * scale));
+        width += columnWidth(i);
     }
+    resize(width, height());
     hide();
 }
 

@@ -160,6 +160,7 @@ void ReceiptEntryPanel::buildHeader(const QString &title) {
     DateTimePicker1->setCalendarPopup(true);
     Edit1 = NamedEdit(this, "Edit1");
     Edit1->setMinimumWidth(130);
+    Edit1->setMaximumWidth(200);
     EditOP = NamedEdit(this, "EditOP");
     EditOP->setMaximumWidth(110);
     MakeReadOnly(EditOP);
@@ -209,7 +210,7 @@ void ReceiptEntryPanel::buildHeader(const QString &title) {
                         {QStringLiteral("namecode"), 70}},
                        {QStringLiteral("linkman"), QStringLiteral("phone"), QStringLiteral("adr")}, this);
     CompanyDB->setObjectName(QStringLiteral("CompanyDB"));
-    CompanyDB->resize(65 + 160 + 70 + 22, 24 + 10 * 20 + 2);
+    CompanyDB->resize(CompanyDB->width(), 24 + 10 * 20 + 2);
 }
 
 void ReceiptEntryPanel::buildGrid() {
@@ -247,7 +248,7 @@ void ReceiptEntryPanel::buildGrid() {
                               {QStringLiteral("price"), 60}},
                              {}, this);
     GoodsDB->setObjectName(QStringLiteral("GoodsDB"));
-    GoodsDB->resize(80 + 100 + 80 + 40 + 60 + 22, GoodsLookupHeight);
+    GoodsDB->resize(GoodsDB->width(), GoodsLookupHeight);
 }
 
 void ReceiptEntryPanel::buildFooter() {
@@ -463,6 +464,10 @@ void ReceiptEntryPanel::StringGrid1SelectCell(int col, int row) {
         m_moving = false;
     }
     StringGrid1->scrollTo(index);
+    // The row numbers stay in sight whenever the cell fits beside them.
+    const QHeaderView *columns = StringGrid1->horizontalHeader();
+    if (columns->sectionPosition(col) + columns->sectionSize(col) <= StringGrid1->viewport()->width())
+        StringGrid1->horizontalScrollBar()->setValue(0);
 
     QWidget *editor = editorOf(col);
     if (editor) {

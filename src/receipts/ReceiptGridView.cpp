@@ -7,6 +7,7 @@ ReceiptGridView::ReceiptGridView(QWidget *parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::NoSelection);
     setTabKeyNavigation(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     setWordWrap(false);
     setTextElideMode(Qt::ElideNone);
     verticalHeader()->hide();

@@ -26,6 +26,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QToolButton>
 
 namespace {
 
@@ -104,6 +105,7 @@ private slots:
     void walkAndScansStopAtTheLastRow();
     void unknownBarcode();
     void clearingARow();
+    void reloadingListsKeepsWhatIsShown();
     void checksShowTheCell_data();
     void checksShowTheCell();
     void negativeQuantity();
@@ -541,6 +543,23 @@ void EntryFormTest::clearingARow() {
     QCOMPARE(m_bill->BoxUnit->currentText(), QString());
     QCOMPARE(m_bill->Edit3->text(), QString("2.5"));
     QCOMPARE(m_bill->Edit5->text(), QString("贰圆伍角"));
+}
+
+void EntryFormTest::reloadingListsKeepsWhatIsShown() {
+    open();
+    m_bill->BoxZG->setEditText("临时主管");
+    m_bill->GoToCell(column(GridKey::Unit), 2);
+    type("盒");
+    TestAppDir::exec("insert into aa_unit(unitid,name,namecode)values(3,'箱','X')");
+    TestAppDir::exec("update pr_printcfg set defaultstyle=0");
+    TestAppDir::exec("insert into pr_printcfg(stylename,defaultstyle)values('新样式',-1)");
+    QTest::mouseClick(m_form->SpeedButton1, Qt::LeftButton);
+    QCOMPARE(m_bill->BoxUnit->count(), 3);
+    QCOMPARE(m_bill->BoxUnit->currentText(), QString("盒"));
+    QCOMPARE(cell(GridKey::Unit, 2), QString("盒"));
+    QCOMPARE(cell(GridKey::Unit, 1), QString());
+    QCOMPARE(m_bill->BoxZG->currentText(), QString("临时主管"));
+    QCOMPARE(m_form->BoxPrintStyle->currentText(), QString("新样式"));
 }
 
 void EntryFormTest::checksShowTheCell_data() {
