@@ -1,22 +1,14 @@
 #include "receipts/ButtonAccessKeys.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QWidget>
 
 ButtonAccessKeys::ButtonAccessKeys(QWidget *window, const QList<QAbstractButton *> &buttons)
-    : QObject(window)
+    : ApplicationEventWatcher(window)
     , m_window(window)
-    , m_buttons(buttons) {
-    QCoreApplication::instance()->installEventFilter(this);
-}
-
-ButtonAccessKeys::~ButtonAccessKeys() {
-    if (QCoreApplication *application = QCoreApplication::instance())
-        application->removeEventFilter(this);
-}
+    , m_buttons(buttons) {}
 
 QAbstractButton *ButtonAccessKeys::buttonFor(QObject *watched, QEvent *event) const {
     const auto *key = static_cast<QKeyEvent *>(event);

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "receipts/ApplicationEventWatcher.h"
+
 #include <QList>
-#include <QObject>
 
 class QAbstractButton;
 class QWidget;
@@ -9,13 +10,12 @@ class QWidget;
 // Gives a work window's own buttons their access keys while the focus is inside the window:
 // Alt+S on "保存新增(&S)" saves, although the main menu "系统(&S)" carries the same key. Left to
 // Qt, the two would clash and the menu would open. Watches the application's key events.
-class ButtonAccessKeys : public QObject {
+class ButtonAccessKeys : public ApplicationEventWatcher {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ButtonAccessKeys)
 
 public:
     ButtonAccessKeys(QWidget *window, const QList<QAbstractButton *> &buttons);
-    ~ButtonAccessKeys() override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

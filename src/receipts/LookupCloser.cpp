@@ -1,20 +1,12 @@
 #include "receipts/LookupCloser.h"
 
-#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QWidget>
 
 LookupCloser::LookupCloser(QWidget *lookup, QWidget *box, QObject *parent)
-    : QObject(parent)
+    : ApplicationEventWatcher(parent)
     , m_lookup(lookup)
-    , m_box(box) {
-    QCoreApplication::instance()->installEventFilter(this);
-}
-
-LookupCloser::~LookupCloser() {
-    if (QCoreApplication *application = QCoreApplication::instance())
-        application->removeEventFilter(this);
-}
+    , m_box(box) {}
 
 bool LookupCloser::eventFilter(QObject *watched, QEvent *event) {
     switch (event->type()) {

@@ -9,6 +9,7 @@
 #include "receipts/ReceiptGridModel.h"
 #include "receipts/ReceiptGridView.h"
 #include "receipts/ReceiptLookups.h"
+#include "receipts/SharedQuery.h"
 #include "receipts/core/AmountRules.h"
 #include "ui/CommandGuard.h"
 #include "ui/UiServices.h"
@@ -683,11 +684,7 @@ void ReceiptEntryPanel::Edit6KeyPress() {
     const QString barcode = Edit6->text();
     if (!barcode.isEmpty()) {
         RunCommand([&] {
-            DbQuery &query = ShareDM1->ShareQuery1;
-            query.close();
-            query.clear();
-            query.setText(BarcodeStatement(barcode));
-            query.open();
+            DbQuery &query = OpenSharedQuery(BarcodeStatement(barcode));
             if (query.eof()) {
                 query.close();
                 ShowInfo(QStringLiteral("该条码的商品不存在，请在商品目录增加！"));

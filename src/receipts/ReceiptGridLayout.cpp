@@ -1,16 +1,14 @@
 #include "receipts/ReceiptGridLayout.h"
 
-#include "data/Sharedm2.h"
+#include "data/DbQuery.h"
+#include "receipts/SharedQuery.h"
 
 #include <cmath>
 
 ReceiptGridLayout ReceiptGridLayout::load() {
-    DbQuery &query = ShareDM1->ShareQuery1;
-    query.close();
-    query.clear();
-    query.setText(QStringLiteral("select colwidth,colcaption,defaultcaption from g_config where "
-                                 "gridname='单据录入明细' order by colno asc,recid asc"));
-    query.open();
+    DbQuery &query =
+        OpenSharedQuery(QStringLiteral("select colwidth,colcaption,defaultcaption from g_config "
+                                       "where gridname='单据录入明细' order by colno asc,recid asc"));
     ReceiptGridLayout layout;
     int index = 0;
     for (; !query.eof() && index < ColumnCount; query.next(), ++index) {

@@ -1,13 +1,11 @@
 #include "receipts/ReceiptLoad.h"
 
-#include "data/Sharedm2.h"
+#include "data/DbQuery.h"
+#include "receipts/SharedQuery.h"
 
 std::optional<ReceiptDraft> LoadReceipt(int saleId) {
-    DbQuery &query = ShareDM1->ShareQuery1;
-    query.close();
-    query.clear();
-    query.setText(QStringLiteral("select * from ss_sale where saleid=") + QString::number(saleId));
-    query.open();
+    DbQuery &query =
+        OpenSharedQuery(QStringLiteral("select * from ss_sale where saleid=") + QString::number(saleId));
     if (query.eof()) {
         query.close();
         return std::nullopt;
@@ -26,11 +24,8 @@ std::optional<ReceiptDraft> LoadReceipt(int saleId) {
     draft.skfsName = query.asText("skfsname");
     draft.remark = query.asText("remark");
 
-    query.close();
-    query.clear();
-    query.setText(QStringLiteral("select * from ss_saledetail where saleid=") + QString::number(saleId) +
-                  QStringLiteral(" order by saledetailid asc"));
-    query.open();
+    OpenSharedQuery(QStringLiteral("select * from ss_saledetail where saleid=") + QString::number(saleId) +
+                    QStringLiteral(" order by saledetailid asc"));
     for (; !query.eof(); query.next()) {
         draft.lines.append(ReceiptLine{query.asText("tablecode"), query.asText("name"),
                                        query.asText("goodsmodal"), query.asText("unit_name"),

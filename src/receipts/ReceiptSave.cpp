@@ -9,6 +9,7 @@
 #include "data/Sharedm2.h"
 #include "data/SpellCode.h"
 #include "data/StatementRoutines.h"
+#include "receipts/SharedQuery.h"
 #include "receipts/core/AmountConversionError.h"
 #include "receipts/core/AmountRules.h"
 #include "receipts/core/TextToNumber.h"
@@ -18,19 +19,11 @@
 namespace {
 
 void execute(const QString &statement) {
-    DbQuery &update = ShareDM1->ShareUpdate1;
-    update.close();
-    update.clear();
-    update.setText(statement);
-    update.execSql();
+    ShareDM1->ShareConn.execute(statement);
 }
 
 qint64 countOf(const QString &statement) {
-    DbQuery &query = ShareDM1->ShareQuery1;
-    query.close();
-    query.clear();
-    query.setText(statement);
-    query.open();
+    DbQuery &query = OpenSharedQuery(statement);
     const qint64 count = query.asInteger("iCnt");
     query.close();
     return count;

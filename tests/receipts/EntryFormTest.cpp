@@ -3,6 +3,7 @@
 #include "GuiFixture.h"
 #include "PdfPrintOutput.h"
 #include "ReceiptSamples.h"
+#include "StoredReceiptData.h"
 
 #include "app/Main.h"
 #include "data/Clock.h"
@@ -73,17 +74,6 @@ const char *const masterData[] = {
     "insert into aa_chargetype(chargetypeid,name,namecode)values(1,'现金','XJ')",
     "insert into xt_tablekey(tablename,maxkey)values('aa_chargetype',1)",
 };
-
-QString tables() {
-    QStringList all;
-    for (const char *statement :
-         {"select * from ss_sale", "select * from ss_saledetail", "select * from aa_company",
-          "select * from aa_goods", "select * from aa_unit", "select * from aa_remark",
-          "select * from aa_chargetype", "select * from xt_log",
-          "select * from xt_tablekey order by tablename"})
-        all << TestAppDir::rows(QString::fromUtf8(statement));
-    return all.join(u'\n');
-}
 
 } // namespace
 
@@ -591,10 +581,10 @@ void EntryFormTest::checksShowTheCell() {
         m_bill->BoxCompany->setEditText(QString());
     else
         m_bill->GridModel->setField(emptied, 2, QString());
-    const QString before = tables();
+    const QString before = StoredReceiptData();
     m_form->BitBtn1->click();
     QCOMPARE(m_fx->ui.texts(), QStringList{message});
-    QCOMPARE(tables(), before);
+    QCOMPARE(StoredReceiptData(), before);
     if (field.isEmpty()) {
         QCOMPARE(focused(), m_bill->BoxCompany);
     } else {
@@ -625,10 +615,10 @@ void EntryFormTest::failedSaveRollsBackEverything() {
     m_bill->Edit1->clear(); // the number would come from the rule, inside the transaction
     ShareDM1->ShareConn.executeNative(
         "create trigger refuse before insert on aa_goods begin select raise(abort,'refused'); end");
-    const QString before = tables();
+    const QString before = StoredReceiptData();
     m_form->BitBtn1->click();
     QCOMPARE(m_fx->ui.texts(), QStringList{"保存新增失败！"});
-    QCOMPARE(tables(), before);
+    QCOMPARE(StoredReceiptData(), before);
     QVERIFY(m_form->BitBtn1->isEnabled());
     QCOMPARE(m_form->SavedSaleId, 0);
     // The same receipt saves once the fault is gone.

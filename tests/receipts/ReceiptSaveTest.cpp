@@ -1,6 +1,7 @@
 // Checking a receipt before it is saved, and saving it: what reaches every table, the master
 // data kept up by the way, quotes, and a save that fails leaving nothing behind.
 #include "ScriptedUiServices.h"
+#include "StoredReceiptData.h"
 #include "TestAppDir.h"
 
 #include "data/Clock.h"
@@ -24,19 +25,6 @@ ReceiptLine row(const QString &cells) {
     line.price = c.value(2);
     line.amount = c.value(3);
     return line;
-}
-
-// Everything the save may touch, key counters included, as one text.
-QString snapshot() {
-    QStringList tables;
-    for (const char *statement :
-         {"select * from ss_sale order by saleid", "select * from ss_saledetail order by saledetailid",
-          "select * from aa_company order by companyid", "select * from aa_goods order by goodsid",
-          "select * from aa_unit order by unitid", "select * from aa_remark order by remarkid",
-          "select * from aa_chargetype order by chargetypeid", "select * from xt_log order by logid",
-          "select * from xt_tablekey order by tablename"})
-        tables << TestAppDir::rows(QString::fromUtf8(statement));
-    return tables.join(u'\n');
 }
 
 } // namespace
@@ -336,10 +324,10 @@ void ReceiptSaveTest::failedSaveLeavesNothing() {
         d.lines[1].quantity = badCell;
     else
         d.lines[1].amount = "abc";
-    const QString before = snapshot();
+    const QString before = StoredReceiptData();
     QVERIFY_THROWS_EXCEPTION(std::exception, SaveNewReceipt(d));
     QVERIFY(!ShareDM1->ShareConn.inTransaction());
-    QCOMPARE(snapshot(), before);
+    QCOMPARE(StoredReceiptData(), before);
 }
 
 QTEST_GUILESS_MAIN(ReceiptSaveTest)
