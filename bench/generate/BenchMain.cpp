@@ -32,10 +32,7 @@ void connectTo(const QString &dir) {
 // Every column of every receipt as text, read by name as the lists read them.
 qint64 readThroughQuery(QStringList &names) {
     DbQuery &q = ShareDM1->ShareQuery1;
-    q.close();
-    q.clear();
-    q.setText(QString::fromUtf8(receiptList));
-    q.open();
+    q.open(QString::fromUtf8(receiptList));
     if (names.isEmpty())
         for (int i = 0; i < q.fieldCount(); ++i)
             names.append(q.fieldName(i));

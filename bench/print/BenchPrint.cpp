@@ -54,10 +54,7 @@ QString digitColumns(double amount) {
 
 void exec(const QString &statement) {
     DbQuery &q = ShareDM1->ShareUpdate1;
-    q.close();
-    q.clear();
-    q.setText(statement);
-    q.execSql();
+    q.execSql(statement);
 }
 
 void insertReceipt(int saleId, int lines) {

@@ -22,10 +22,7 @@ QString Quoted(const QString &text) {
 
 CompanyInfo ReadCompanyInfo() {
     DbQuery q(ShareDM1->ShareConn);
-    q.close();
-    q.clear();
-    q.setText(SelectCurrent);
-    q.open();
+    q.open(SelectCurrent);
     const CompanyInfo info = q.eof() ? CompanyInfo{} : FromRow(q);
     q.close();
     return info;
@@ -33,10 +30,7 @@ CompanyInfo ReadCompanyInfo() {
 
 void SaveCompanyInfo(const CompanyInfo &info) {
     DbQuery q(ShareDM1->ShareConn);
-    q.close();
-    q.clear();
-    q.setText(SelectCurrent);
-    q.open();
+    q.open(SelectCurrent);
     const bool empty = q.eof();
     const qint64 id = q.asInteger("userinfoid");
     q.close();
@@ -61,10 +55,7 @@ void SaveCompanyInfo(const CompanyInfo &info) {
 
 void LoadCompanyInfo() {
     DbQuery &q = ShareDM1->ShareQuery1;
-    q.close();
-    q.clear();
-    q.setText(SelectCurrent);
-    q.open();
+    q.open(SelectCurrent);
     // An empty result reads every column as empty text.
     CompanyName = q.asText("username");
     CompanyContact = q.asText("linkman");
@@ -76,10 +67,7 @@ void LoadCompanyInfo() {
 
 bool FirstRunPromptDue() {
     DbQuery &q = ShareDM1->ShareQuery1;
-    q.close();
-    q.clear();
-    q.setText(QStringLiteral("select username from xt_userinfo order by userinfoid desc"));
-    q.open();
+    q.open(QStringLiteral("select username from xt_userinfo order by userinfoid desc"));
     return OperatorType.contains(QStringLiteral("管理员")) &&
            q.asText("username").contains(QStringLiteral("Quillo"));
 }

@@ -35,12 +35,9 @@ LoginCheck CheckLogin(const QString &name, const QString &password) {
     if (name.isEmpty())
         return LoginCheck::EmptyName;
     DbQuery &q = ShareDM1->ShareQuery1;
-    q.close();
-    q.clear();
-    q.setText(QStringLiteral("select * from aa_staff where name='") + QuoteSql(name) +
-              QStringLiteral("' and (loginpwd='") + QuoteSql(password) +
-              QStringLiteral("' or loginpwd is null)"));
-    q.open();
+    q.open(QStringLiteral("select * from aa_staff where name='") + QuoteSql(name) +
+           QStringLiteral("' and (loginpwd='") + QuoteSql(password) +
+           QStringLiteral("' or loginpwd is null)"));
     if (q.eof())
         return LoginCheck::Wrong;
     OperatorName = q.asText("name");
@@ -70,12 +67,9 @@ PasswordChange ChangePassword(const QString &oldPassword, const QString &newPass
     if (newPassword.size() > 50)
         return PasswordChange::TooLong;
     DbQuery &q = ShareDM1->ShareQuery1;
-    q.close();
-    q.clear();
-    q.setText(QStringLiteral("select count(staffid) as iCnt from aa_staff where name='") +
-              QuoteSql(OperatorName) + QStringLiteral("' and (loginpwd='") + QuoteSql(oldPassword) +
-              QStringLiteral("' or loginpwd is null)"));
-    q.open();
+    q.open(QStringLiteral("select count(staffid) as iCnt from aa_staff where name='") +
+           QuoteSql(OperatorName) + QStringLiteral("' and (loginpwd='") + QuoteSql(oldPassword) +
+           QStringLiteral("' or loginpwd is null)"));
     const qint64 count = q.asInteger("iCnt");
     q.close();
     if (count == 0)

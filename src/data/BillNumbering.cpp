@@ -85,10 +85,7 @@ qint64 highestWideSerial(const Prefix &prefix, bool noType, const QString &colum
     }
 
     DbQuery &query = ShareDM1->ShareQuery1;
-    query.close();
-    query.clear();
-    query.setText(statement);
-    query.open();
+    query.open(statement);
     qint64 highest = 0;
     for (; !query.eof(); query.next()) {
         const QString code = query.asText("code");
@@ -140,10 +137,7 @@ QString MakeBillCode(int rule) {
     const QString day = QString::number(today.day()).rightJustified(2, u'0');
 
     DbQuery &query = ShareDM1->ShareQuery1;
-    query.close();
-    query.clear();
-    query.setText(QStringLiteral("select * from xt_billconfig where billconfigid=") + QString::number(rule));
-    query.open();
+    query.open(QStringLiteral("select * from xt_billconfig where billconfigid=") + QString::number(rule));
     const QString mark = query.asText("billmark");
     const QString codeType = query.asText("codetype");
     const QString separator = query.asText("separator");
@@ -194,10 +188,7 @@ QString MakeBillCode(int rule) {
         statement = QStringLiteral("select max(Right(") + column + u',' + QString::number(width) +
                     QStringLiteral(")) as maxbillcode from ") + table;
     }
-    query.close();
-    query.clear();
-    query.setText(statement);
-    query.open();
+    query.open(statement);
     qint64 found = ReadSerial(query.asText("maxbillcode"), width);
 
     found = std::max(found, highestWideSerial(prefix, noType, column, table, width));

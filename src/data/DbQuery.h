@@ -31,6 +31,15 @@ public:
 
     void open();
     void execSql();
+    // The whole protocol in one call: close, clear, set the statement, then open or execute.
+    void open(const QString &statement) {
+        restart(statement);
+        open();
+    }
+    void execSql(const QString &statement) {
+        restart(statement);
+        execSql();
+    }
 
     bool isOpen() const { return m_stmt != nullptr; }
     bool eof() const { return m_eof; }
@@ -57,6 +66,11 @@ public:
 
 private:
     friend class DbConnection;
+    void restart(const QString &statement) {
+        close();
+        clear();
+        setText(statement);
+    }
     int indexOf(QAnyStringView field) const; // raises when the column is unknown
     void step();
     [[noreturn]] void fail(const QString &message) const;

@@ -11,20 +11,14 @@ namespace {
 
 void execute(const QString &statement) {
     DbQuery &update = ShareDM1->ShareUpdate1;
-    update.close();
-    update.clear();
-    update.setText(statement);
-    update.execSql();
+    update.execSql(statement);
 }
 
 // Whether the probe statement opens; any error at all counts as "no".
 bool probeOpens(const QString &probe) {
     DbQuery &query = ShareDM1->ShareQuery1;
     try {
-        query.close();
-        query.clear();
-        query.setText(probe);
-        query.open();
+        query.open(probe);
         return true;
     } catch (const std::exception &) {
         return false;
@@ -55,10 +49,7 @@ const QString gridInsert =
 // codes come out consecutive. The walk is on PrintQuery1 because MakeBillCode uses ShareQuery1.
 void codePayingParties() {
     DbQuery &walk = ShareDM1->PrintQuery1;
-    walk.close();
-    walk.clear();
-    walk.setText(QStringLiteral("select companyid,tablecode from aa_company"));
-    walk.open();
+    walk.open(QStringLiteral("select companyid,tablecode from aa_company"));
     for (; !walk.eof(); walk.next()) {
         if (!walk.asText("tablecode").isEmpty())
             continue;
@@ -117,10 +108,7 @@ QString gridRow(const char *column, const char *caption, int width, int alignmen
 // Upgrade step 10: the third function setting, when it is missing. Errors are not caught.
 void step10() {
     DbQuery &query = ShareDM1->ShareQuery1;
-    query.close();
-    query.clear();
-    query.setText(QStringLiteral("select accountsetid from xt_accountset where accountsetid=3"));
-    query.open();
+    query.open(QStringLiteral("select accountsetid from xt_accountset where accountsetid=3"));
     if (query.eof())
         execute(accountSetInsert + QStringLiteral("3,'editminus','0','允许金额为负数','1---是   0---否',0)"));
 }

@@ -5,18 +5,11 @@
 #include "data/Sharedm2.h"
 
 namespace {
-void execute(DbQuery &query, const QString &statement) {
-    query.close();
-    query.clear();
-    query.setText(statement);
-    query.execSql();
-}
-
 // Runs a statement in a transaction of its own; false (rolled back) on any error.
 bool executeInTransaction(const QString &statement) {
     try {
         DbTransaction transaction(ShareDM1->ShareConn);
-        execute(ShareDM1->ShareUpdate1, statement);
+        ShareDM1->ShareUpdate1.execSql(statement);
         transaction.commit();
         return true;
     } catch (const std::exception &) {
@@ -33,18 +26,15 @@ QString QuoteSql(const QString &text) {
 
 int NextKey(const QString &table) {
     DbQuery &query = ShareDM1->ShareQuery1;
-    query.close();
-    query.clear();
-    query.setText(QStringLiteral("select maxkey from xt_tablekey where tablename='") + table + u'\'');
-    query.open();
+    query.open(QStringLiteral("select maxkey from xt_tablekey where tablename='") + table + u'\'');
     if (query.eof()) {
-        execute(ShareDM1->ShareUpdate1, QStringLiteral("insert into xt_tablekey(tablename,maxkey)values('") +
-                                            table + QStringLiteral("',1)"));
+        ShareDM1->ShareUpdate1.execSql(QStringLiteral("insert into xt_tablekey(tablename,maxkey)values('") +
+                                       table + QStringLiteral("',1)"));
         return 1;
     }
     const int key = static_cast<int>(query.asInteger("maxkey")) + 1;
-    execute(ShareDM1->ShareUpdate1,
-            QStringLiteral("update xt_tablekey set maxkey=maxkey+1 where tablename='") + table + u'\'');
+    ShareDM1->ShareUpdate1.execSql(
+        QStringLiteral("update xt_tablekey set maxkey=maxkey+1 where tablename='") + table + u'\'');
     return key;
 }
 
@@ -52,9 +42,9 @@ int InsertRow(const QString &table, const QString &fields, const QString &values
     try {
         DbTransaction transaction(ShareDM1->ShareConn);
         const int key = NextKey(table);
-        execute(ShareDM1->ShareUpdate1, QStringLiteral("insert into ") + table + u'(' + fields +
-                                            QStringLiteral(")values(") + values + u',' +
-                                            QString::number(key) + u')');
+        ShareDM1->ShareUpdate1.execSql(QStringLiteral("insert into ") + table + u'(' + fields +
+                                       QStringLiteral(")values(") + values + u',' + QString::number(key) +
+                                       u')');
         transaction.commit();
         return key;
     } catch (const std::exception &) {
@@ -65,11 +55,8 @@ int InsertRow(const QString &table, const QString &fields, const QString &values
 bool SelectRows(const QString &table, const QString &fields, const QString &order, const QString &condition) {
     DbQuery &query = ShareDM1->ShareQuery1;
     try {
-        query.close();
-        query.clear();
-        query.setText(QStringLiteral("select ") + fields + QStringLiteral(" from ") + table +
-                      QStringLiteral(" where 1=1 ") + condition + QStringLiteral(" order by ") + order);
-        query.open();
+        query.open(QStringLiteral("select ") + fields + QStringLiteral(" from ") + table +
+                   QStringLiteral(" where 1=1 ") + condition + QStringLiteral(" order by ") + order);
         return true;
     } catch (const std::exception &) {
         query.close();

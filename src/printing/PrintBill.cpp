@@ -34,10 +34,7 @@ const QString LineFields =
 
 // Opens the query and copies its rows into a data set of that name; nulls stay null.
 ReportDataSet readDataSet(const QString &name, DbQuery &query, const QString &statement) {
-    query.close();
-    query.clear();
-    query.setText(statement);
-    query.open();
+    query.open(statement);
     ReportDataSet data;
     data.name = name;
     for (int i = 0; i < query.fieldCount(); ++i)
@@ -58,11 +55,8 @@ void countPrint(int receiptId, const QString &receiptNumber) {
         DbTransaction transaction(ShareDM1->ShareConn);
         WriteLog(LogPrintedReceipt, receiptNumber, receiptId, 1);
         DbQuery &update = ShareDM1->ShareUpdate1;
-        update.close();
-        update.clear();
-        update.setText(QStringLiteral("update ss_sale set printqty=printqty+1 where saleid=") +
+        update.execSql(QStringLiteral("update ss_sale set printqty=printqty+1 where saleid=") +
                        QString::number(receiptId));
-        update.execSql();
         transaction.commit();
     } catch (const std::exception &) {
         // rolled back by the guard; the receipt still prints
@@ -84,10 +78,7 @@ void PrintBill(bool design, int receiptId, const QString &receiptNumber, int sty
     ShareDM1->PrintQuery2.close();
 
     DbQuery &style = ShareDM1->ShareQuery1;
-    style.close();
-    style.clear();
-    style.setText(QStringLiteral("select * from pr_printcfg where RecID=") + QString::number(styleId));
-    style.open();
+    style.open(QStringLiteral("select * from pr_printcfg where RecID=") + QString::number(styleId));
     const QString printFile = style.asText("PrintFile");
     const QString customTitle = style.asText("MydefineName");
 

@@ -4,9 +4,6 @@
 
 DbQuery &OpenSharedQuery(const QString &statement) {
     DbQuery &query = ShareDM1->ShareQuery1;
-    query.close();
-    query.clear();
-    query.setText(statement);
-    query.open();
+    query.open(statement);
     return query;
 }

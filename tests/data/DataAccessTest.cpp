@@ -163,10 +163,7 @@ void DataAccessTest::protocolReadsRowsInOrder() {
         TestAppDir::exec(
             QString("insert into aa_unit(name,namecode,unitid)values('单位%1','DW%1',%1)").arg(i));
     DbQuery &q = ShareDM1->ShareQuery1;
-    q.close();
-    q.clear();
-    q.setText("select unitid,name from aa_unit order by unitid desc");
-    q.open();
+    q.open("select unitid,name from aa_unit order by unitid desc");
     QStringList seen;
     for (; !q.eof(); q.next())
         seen << q.asText("name") + "/" + QString::number(q.asInteger("UNITID"));
@@ -180,10 +177,7 @@ void DataAccessTest::protocolReadsRowsInOrder() {
 void DataAccessTest::emptyResultReadsAsEmptyValues() {
     TestAppDir app;
     DbQuery &q = ShareDM1->ShareQuery1;
-    q.close();
-    q.clear();
-    q.setText("select * from aa_staff where name='nobody'");
-    q.open();
+    q.open("select * from aa_staff where name='nobody'");
     QVERIFY(q.eof());
     QCOMPARE(q.asText("name"), QString());
     QCOMPARE(q.asInteger("idlemin"), 0);

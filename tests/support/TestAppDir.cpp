@@ -35,10 +35,7 @@ QString TestAppDir::password() {
 void TestAppDir::exec(const QString &statement) {
     try {
         DbQuery &q = ShareDM1->ShareUpdate1;
-        q.close();
-        q.clear();
-        q.setText(statement);
-        q.execSql();
+        q.execSql(statement);
     } catch (const DbError &e) {
         QTest::qFail(
             qPrintable(QStringLiteral("set-up statement failed: %1\n%2").arg(e.message(), statement)),
