@@ -14,7 +14,10 @@
 #include "data/Globals.h"
 #include "ui/ChildForm.h"
 #include "ui/CommandGuard.h"
+#include "ui/Importprocess.h"
 #include "ui/UiServices.h"
+#include "ui/Xt_myhint.h"
+#include "ui/Xt_sharecontrol.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -100,6 +103,10 @@ TForm_Main::TForm_Main(QWidget *parent)
 TForm_Main::~TForm_Main() {
     if (ChildTabHost::current() == this)
         ChildTabHost::install(nullptr);
+    // The service windows are children of this window and go with it.
+    Form_XT_ShareControl = nullptr;
+    Form_XT_MyHint = nullptr;
+    Form_Importprocess = nullptr;
 }
 
 QAction *TForm_Main::addCommand(QMenu *menu, const QString &caption, const std::function<void()> &run) {

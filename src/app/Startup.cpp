@@ -11,12 +11,8 @@
 #include "data/Sharedm2.h"
 #include "printing/report/FontSubstitutions.h"
 #include "ui/CommandGuard.h"
-#include "ui/Importprocess.h"
-#include "ui/Xt_myhint.h"
-#include "ui/Xt_sharecontrol.h"
 
 #include <QDir>
-#include <QFont>
 #include <QLocale>
 #include <QScreen>
 #include <memory>
@@ -51,11 +47,7 @@ int RunQuillo(int argc, char *argv[]) {
             company.makeFirstRunPrompt();
             company.exec();
         }
-        mainForm = std::make_unique<TForm_Main>();
-        RegisterWorkWindows(*mainForm);
-        Form_XT_ShareControl = new TForm_XT_ShareControl(mainForm.get());
-        Form_XT_MyHint = new TForm_XT_MyHint(mainForm.get());
-        Form_Importprocess = new TForm_Importprocess(mainForm.get());
+        mainForm = CreateMainForms();
         // Maximised; the geometry is given as well for desktops without a window manager.
         if (const QScreen *screen = QGuiApplication::primaryScreen())
             mainForm->setGeometry(screen->availableGeometry());
@@ -63,9 +55,6 @@ int RunQuillo(int argc, char *argv[]) {
     });
     if (started && mainForm)
         QApplication::exec();
-    Form_XT_ShareControl = nullptr;
-    Form_XT_MyHint = nullptr;
-    Form_Importprocess = nullptr;
     mainForm.reset();
     DisconnectDatabase();
     return 0;

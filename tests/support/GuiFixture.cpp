@@ -5,9 +5,6 @@
 #include "app/WorkWindows.h"
 #include "data/Globals.h"
 #include "data/SchemaUpgrade.h"
-#include "ui/Importprocess.h"
-#include "ui/Xt_myhint.h"
-#include "ui/Xt_sharecontrol.h"
 
 GuiFixture::GuiFixture() {
     UpgradeSchema();
@@ -15,9 +12,6 @@ GuiFixture::GuiFixture() {
 }
 
 GuiFixture::~GuiFixture() {
-    Form_XT_ShareControl = nullptr;
-    Form_XT_MyHint = nullptr;
-    Form_Importprocess = nullptr;
     m_main.reset();
 }
 
@@ -29,11 +23,7 @@ void GuiFixture::login(const QString &name, const QString &password) {
 
 TForm_Main *GuiFixture::mainWindow() {
     if (!m_main) {
-        m_main = std::make_unique<TForm_Main>();
-        RegisterWorkWindows(*m_main);
-        Form_XT_ShareControl = new TForm_XT_ShareControl(m_main.get());
-        Form_XT_MyHint = new TForm_XT_MyHint(m_main.get());
-        Form_Importprocess = new TForm_Importprocess(m_main.get());
+        m_main = CreateMainForms();
         m_main->resize(1024, 700);
         m_main->show();
     }
