@@ -10,7 +10,9 @@
 #include "ui/ChildForm.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -51,6 +53,8 @@ private slots:
     void statusPanelsFollowTheWidth();
     void minimumSize();
     void copyReceiptRunsTheEntryCopyCommand();
+    void dialogCommandsOpenTheirDialogModally_data();
+    void dialogCommandsOpenTheirDialogModally();
     void secondStartExitsAtOnce();
 
 private:
@@ -342,6 +346,32 @@ void MainWindowTest::copyReceiptRunsTheEntryCopyCommand() {
     QCOMPARE(entry->windowTitle(), QString("单据录入"));
     QCOMPARE(GuiFixture::find<QLineEdit>(entry, "Edit1")->text(), QString("SK42"));
     QCOMPARE(GuiFixture::find<QComboBox>(entry, "BoxCompany")->currentText(), QString("甲公司"));
+}
+
+void MainWindowTest::dialogCommandsOpenTheirDialogModally_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("about") << "关于..."
+                           << "关于...";
+    QTest::newRow("company") << "公司信息"
+                             << "公司信息";
+}
+
+void MainWindowTest::dialogCommandsOpenTheirDialogModally() {
+    QFETCH(QString, command);
+    QFETCH(QString, caption);
+    m_main = m_fx->mainWindow();
+    QString seen;
+    bool wasModal = false;
+    m_fx->onNextModal([&](QDialog *dialog) {
+        seen = dialog->windowTitle();
+        wasModal = dialog->isModal();
+    });
+    m_main->commandAction(command)->trigger();
+    m_fx->expectModalHandled();
+    QCOMPARE(seen, caption);
+    QVERIFY(wasModal);
+    QVERIFY(!QApplication::activeModalWidget());
 }
 
 void MainWindowTest::secondStartExitsAtOnce() {

@@ -6,6 +6,12 @@
 #include "data/Globals.h"
 #include "data/SchemaUpgrade.h"
 
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
+
 GuiFixture::GuiFixture() {
     UpgradeSchema();
     login(QStringLiteral("管理员"));
@@ -42,4 +48,36 @@ void GuiFixture::type(QWidget *widget, const QString &text) {
 
 void GuiFixture::pressEnter(QWidget *widget) {
     QTest::keyClick(widget, Qt::Key_Return);
+}
+
+void GuiFixture::onNextModal(std::function<void(QDialog *)> handler) {
+    ++m_pendingModals;
+    // Polls from the event loop the modal dialog runs; gives up after ten seconds.
+    auto deadline = std::make_shared<QDeadlineTimer>(10000);
+    auto poll = std::make_shared<std::function<void()>>();
+    *poll = [this, handler, deadline, poll]() {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !dialog->isVisible()) {
+            if (deadline->hasExpired()) {
+                *poll = nullptr; // breaks the cycle
+                return;
+            }
+            QTimer::singleShot(10, *poll);
+            return;
+        }
+        --m_pendingModals;
+        QPointer<QDialog> guard(dialog);
+        handler(dialog);
+        if (guard && guard->isVisible())
+            guard->reject();
+        *poll = nullptr;
+    };
+    QTimer::singleShot(0, *poll);
+}
+
+void GuiFixture::expectModalHandled() {
+    if (m_pendingModals > 0) {
+        m_pendingModals = 0;
+        QTest::qFail("the expected modal dialog did not open", __FILE__, __LINE__);
+    }
 }

@@ -4,8 +4,10 @@
 #include "TestAppDir.h"
 
 #include <QTest>
+#include <functional>
 #include <memory>
 
+class QDialog;
 class QWidget;
 class TForm_Main;
 
@@ -36,6 +38,16 @@ public:
     static void type(QWidget *widget, const QString &text);
     static void pressEnter(QWidget *widget);
 
+    // Runs handler on the next modal dialog that opens (the edit dialogs, the failure list),
+    // once it is shown and before the command that opened it goes on. The handler inspects
+    // the dialog's widgets and closes it (accept, reject, a click on one of its buttons).
+    // A dialog still open after the handler is rejected, so a test never hangs; a dialog
+    // that never opens fails the test at the next expectModalHandled().
+    void onNextModal(std::function<void(QDialog *)> handler);
+    // Fails the test when a handler given to onNextModal() has not run.
+    void expectModalHandled();
+
 private:
     std::unique_ptr<TForm_Main> m_main;
+    int m_pendingModals = 0;
 };
