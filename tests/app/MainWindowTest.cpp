@@ -8,6 +8,9 @@
 #include "data/Clock.h"
 #include "data/Globals.h"
 #include "ui/ChildForm.h"
+#include "ui/Importprocess.h"
+#include "ui/Xt_myhint.h"
+#include "ui/Xt_sharecontrol.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,6 +43,8 @@ private slots:
 
     void menusHoldEveryCommand_data();
     void menusHoldEveryCommand();
+    void menuTitlesOpenTheirMenusOnAClick();
+    void serviceWindowsStayHidden();
     void toolBarInOrder();
     void refusedCommands_data();
     void refusedCommands();
@@ -125,6 +130,42 @@ void MainWindowTest::menusHoldEveryCommand() {
     QCOMPARE(captions, items);
     if (menu == "系统(&S)")
         QCOMPARE(m_main->commandAction("离开锁定")->shortcut(), QKeySequence(Qt::Key_F12));
+}
+
+void MainWindowTest::menuTitlesOpenTheirMenusOnAClick() {
+    m_main = m_fx->mainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    QMenuBar *bar = m_main->menuBar();
+    const QList<QAction *> titles = bar->actions();
+    QCOMPARE(titles.size(), 5);
+    for (QAction *title : titles) {
+        // The click reaches the window as the mouse's would: whatever lies on top of the menu
+        // bar at that point gets it.
+        const QRect area = bar->actionGeometry(title);
+        QVERIFY2(!area.isEmpty(), qPrintable(title->text()));
+        for (const QPoint &at : {area.center(), area.topLeft() + QPoint(3, 3)}) {
+            const QPoint inWindow = bar->mapTo(m_main, at);
+            QCOMPARE(m_main->childAt(inWindow), static_cast<QWidget *>(bar));
+            QTest::mouseClick(m_main->windowHandle(), Qt::LeftButton, {}, inWindow);
+            QTRY_VERIFY2(title->menu()->isVisible(), qPrintable(title->text()));
+            title->menu()->hide();
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+    }
+}
+
+void MainWindowTest::serviceWindowsStayHidden() {
+    m_main = m_fx->mainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    const QList<QWidget *> services{Form_XT_ShareControl, Form_XT_MyHint, Form_Importprocess};
+    for (QWidget *service : services) {
+        QVERIFY(service);
+        QVERIFY2(service->isWindow(), qPrintable(service->objectName()));
+        QVERIFY2(!service->isVisible(), qPrintable(service->objectName()));
+    }
+    // The image holder would take no input even if it were shown by mistake.
+    QVERIFY(Form_XT_ShareControl->windowFlags().testFlag(Qt::WindowTransparentForInput));
+    QVERIFY(Form_XT_ShareControl->testAttribute(Qt::WA_DontShowOnScreen));
 }
 
 void MainWindowTest::toolBarInOrder() {
