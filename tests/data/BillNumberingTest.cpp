@@ -78,8 +78,6 @@ private slots:
     void receiptNumbersAcrossAMonth();
     void serialsBeyondTheWidthKeepCounting_data();
     void serialsBeyondTheWidthKeepCounting();
-    void handTypedCodesAreSkipped_data();
-    void handTypedCodesAreSkipped();
     void numberingContinuesAfterAHandTypedReceipt();
     void costDoesNotGrowWithTheTable_data();
     void costDoesNotGrowWithTheTable();
@@ -152,6 +150,30 @@ void BillNumberingTest::nextNumber_data() {
     QTest::newRow("wide serial of an earlier prefix shape does not count")
         << 4 << "billmark='S',codetype='年月',separator='',startno='0001',notype=false"
         << QStringList{"S2014010005", "SJ2014010005"} << "S2014020006";
+
+    // Codes the rule could not have made (typed by hand in the number box) never stop the
+    // numbering: they are skipped, and the rule's own serials go on.
+    const QStringList three = serials("", 1, 3, 7);
+    QTest::newRow("quote, dash and percent") << 4 << "" << three + QStringList{"NO'7-%"} << "0000004";
+    QTest::newRow("a letter after the digits") << 4 << "" << three + QStringList{"0000002补"} << "0000004";
+    QTest::newRow("a year and a letter") << 4 << "" << three + QStringList{"2024-A"} << "0000004";
+    QTest::newRow("several kinds above the serials")
+        << 4 << "" << three + QStringList{"9-1", "9 A", "9A", "99补", "2024-A", "2024-B", "0000003x"}
+        << "0000004";
+    QTest::newRow("only hand-typed codes") << 4 << "" << QStringList{"2024-A", "NO'7-%"} << "0000001";
+    QTest::newRow("a letter inside the width")
+        << 2 << "" << QStringList{"DW-00001", "DW-0002A", "DW-9999Z"} << "DW-00002";
+    QTest::newRow("wider with a leading zero")
+        << 4 << "" << serials("", 1, 5, 7) + QStringList{"00000123"} << "0000006";
+    QTest::newRow("more digits than any serial")
+        << 4 << "" << three + QStringList{"12345678901234567890"} << "0000004";
+    // A narrow number typed by hand sorts above the rule's serials but counts by its value.
+    QTest::newRow("narrow hand-typed number above the serials")
+        << 4 << "" << serials("", 1, 12, 7) + QStringList{"7"} << "0000013";
+    QTest::newRow("hand-typed codes under a dated prefix, notype no")
+        << 4 << "billmark='SK',codetype='年月',separator='-',startno='0001',notype=false"
+        << QStringList{"SK-201401-0007", "SK-2014-A", "SK-201401-00A1", "SK-2014019-0008", "SK-X"}
+        << "SK-201402-0008";
 }
 
 void BillNumberingTest::nextNumber() {
@@ -234,50 +256,6 @@ void BillNumberingTest::serialsBeyondTheWidthKeepCounting() {
         storeCode(rule, numbers.last());
     }
     QCOMPARE(numbers, expected);
-}
-
-// Codes the rule could not have made (typed by hand in the number box) never stop the
-// numbering: they are skipped, and the rule's own serials go on.
-void BillNumberingTest::handTypedCodesAreSkipped_data() {
-    QTest::addColumn<int>("rule");
-    QTest::addColumn<QString>("ruleChange");
-    QTest::addColumn<QStringList>("stored");
-    QTest::addColumn<QString>("expected");
-
-    const QStringList three = serials("", 1, 3, 7);
-    QTest::newRow("quote, dash and percent") << 4 << "" << three + QStringList{"NO'7-%"} << "0000004";
-    QTest::newRow("a letter after the digits") << 4 << "" << three + QStringList{"0000002补"} << "0000004";
-    QTest::newRow("a year and a letter") << 4 << "" << three + QStringList{"2024-A"} << "0000004";
-    QTest::newRow("several kinds above the serials")
-        << 4 << "" << three + QStringList{"9-1", "9 A", "9A", "99补", "2024-A", "2024-B", "0000003x"}
-        << "0000004";
-    QTest::newRow("only hand-typed codes") << 4 << "" << QStringList{"2024-A", "NO'7-%"} << "0000001";
-    QTest::newRow("a letter inside the width")
-        << 2 << "" << QStringList{"DW-00001", "DW-0002A", "DW-9999Z"} << "DW-00002";
-    QTest::newRow("wider with a leading zero")
-        << 4 << "" << serials("", 1, 5, 7) + QStringList{"00000123"} << "0000006";
-    QTest::newRow("more digits than any serial")
-        << 4 << "" << three + QStringList{"12345678901234567890"} << "0000004";
-    // A narrow number typed by hand sorts above the rule's serials but counts by its value.
-    QTest::newRow("narrow hand-typed number above the serials")
-        << 4 << "" << serials("", 1, 12, 7) + QStringList{"7"} << "0000013";
-    QTest::newRow("dated prefix, notype no")
-        << 4 << "billmark='SK',codetype='年月',separator='-',startno='0001',notype=false"
-        << QStringList{"SK-201401-0007", "SK-2014-A", "SK-201401-00A1", "SK-2014019-0008", "SK-X"}
-        << "SK-201402-0008";
-}
-
-void BillNumberingTest::handTypedCodesAreSkipped() {
-    QFETCH(int, rule);
-    QFETCH(QString, ruleChange);
-    QFETCH(QStringList, stored);
-    QFETCH(QString, expected);
-
-    if (!ruleChange.isEmpty())
-        TestAppDir::exec("update xt_billconfig set " + ruleChange +
-                         " where billconfigid=" + QString::number(rule));
-    storeCodes(rule, stored);
-    QCOMPARE(MakeBillCode(rule), expected);
 }
 
 // The receipt saved under a hand-typed number is followed by the rule's numbers again.
