@@ -11,7 +11,8 @@ packages=(
     libxlsxwriter-dev
     libfreexl-dev
     libquazip1-qt6-dev
-    fonts-noto-cjk
+    fonts-noto-cjk fonts-arphic-uming
+    poppler-utils
 )
 
 missing=()

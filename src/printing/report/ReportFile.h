@@ -13,7 +13,10 @@
 // Reading is strict: a file that is not XML, has another root, a newer version, an unknown
 // element or attribute, a value of the wrong form or a model that breaks its rules raises
 // ReportError with the line and what is wrong. An attribute left out takes its default.
-inline constexpr int ReportFileVersion = 1;
+//
+// Version 2 added the memo attributes shrinkToFit ("true"/"false") and minFontSize (points):
+// a file of version 1 reads with shrinkToFit false.
+inline constexpr int ReportFileVersion = 2;
 
 Report ReadReportXml(const QByteArray &xml);
 QByteArray WriteReportXml(const Report &report);
