@@ -14,8 +14,10 @@
 // element or attribute, a value of the wrong form or a model that breaks its rules raises
 // ReportError with the line and what is wrong. An attribute left out takes its default.
 //
-// Version 2 added the memo attributes shrinkToFit ("true"/"false") and minFontSize (points):
-// a file of version 1 reads with shrinkToFit false.
+// Version 2 added two memo attributes: shrinkToFit ("true"/"false": text too large for its
+// box is drawn smaller, 0.5 pt at a time) and minFontSize (points, 1 to 500: the smallest size
+// it shrinks to; what does not fit then is cut at the box). A file of version 1 reads with
+// shrinkToFit false. Font sizes range from 1 to 500 pt, lengths and positions up to 10 m.
 inline constexpr int ReportFileVersion = 2;
 
 Report ReadReportXml(const QByteArray &xml);
