@@ -3,15 +3,16 @@
 #include "data/DbQuery.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
-#include "receipts/LookupCloser.h"
-#include "receipts/LookupComboBox.h"
-#include "receipts/LookupGrid.h"
 #include "receipts/ReceiptGridModel.h"
 #include "receipts/ReceiptGridView.h"
 #include "receipts/ReceiptLookups.h"
 #include "receipts/SharedQuery.h"
 #include "receipts/core/AmountRules.h"
 #include "ui/CommandGuard.h"
+#include "ui/EnterWalk.h"
+#include "ui/LookupComboBox.h"
+#include "ui/LookupField.h"
+#include "ui/LookupGrid.h"
 #include "ui/UiServices.h"
 
 #include <QAction>
@@ -82,10 +83,6 @@ void SetBoxText(QComboBox *box, const QString &text) {
     box->setEditText(text);
 }
 
-bool IsEnter(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
-
 } // namespace
 
 ReceiptEntryPanel::ReceiptEntryPanel(const QString &title, QWidget *parent)
@@ -124,11 +121,6 @@ ReceiptEntryPanel::ReceiptEntryPanel(const QString &title, QWidget *parent)
     // The lookups float above everything else of the panel.
     CompanyDB->setParent(this);
     GoodsDB->setParent(this);
-    CompanyDB->hide();
-    GoodsDB->hide();
-    new LookupCloser(CompanyDB, BoxCompany, this);
-    new LookupCloser(GoodsDB, BoxGoods, this);
-
     connectEditors();
 
     setTabOrder(DateTimePicker1, Edit1);
@@ -265,15 +257,42 @@ void ReceiptEntryPanel::buildFooter() {
 }
 
 void ReceiptEntryPanel::connectEditors() {
-    for (QObject *watched : std::initializer_list<QObject *>{
-             DateTimePicker1, Edit1, EditOP, BoxCompany, BoxCompany->lineEdit(), Edit7, Edit8, Edit2, BoxZG,
-             BoxKJ, BoxSKR, BoxSKFS, Edit9, InplaceEditor, BoxGoods, BoxGoods->lineEdit(), BoxUnit, BoxRemark,
-             Edit6})
+    for (QObject *watched :
+         std::initializer_list<QObject *>{InplaceEditor, BoxGoods, BoxGoods->lineEdit(), BoxUnit, BoxRemark})
         watched->installEventFilter(this);
 
-    connect(BoxCompany->lineEdit(), &QLineEdit::textEdited, this, &ReceiptEntryPanel::BoxCompanyChange);
-    connect(BoxCompany, &LookupComboBox::dropDownRequested, this, &ReceiptEntryPanel::BoxCompanyDropDown);
-    connect(CompanyDB, &QTableWidget::cellClicked, this, &ReceiptEntryPanel::PickCompany);
+    // Enter walks through the header; the paying-party box picks while its lookup shows, the
+    // remark goes on into the grid and the barcode box looks the scanned code up.
+    auto *walk = new EnterWalk({DateTimePicker1, Edit1, EditOP, BoxCompany, Edit7, Edit8, Edit2, BoxZG, BoxKJ,
+                                BoxSKR, BoxSKFS, Edit9},
+                               this);
+    walk->setStep(BoxCompany, [this] {
+        if (!CompanyLookup->isShown())
+            return false;
+        PickCompany();
+        return true;
+    });
+    walk->setStep(Edit9, [this] {
+        moveToCell(1, CurrentRow);
+        return true;
+    });
+    walk->setStep(Edit6, [this] {
+        Edit6KeyPress();
+        return true;
+    });
+
+    // The two lookups, one search each; they watch their boxes' keys before the panel does.
+    CompanyLookup = new LookupField(
+        BoxCompany, CompanyDB,
+        [](const QString &typed) { return LookupStatement(QStringLiteral("aa_company"), typed); },
+        [this] { CompanyDB->move(BoxCompany->mapTo(this, QPoint(0, BoxCompany->height() - 1))); }, this);
+    GoodsLookup = new LookupField(
+        BoxGoods, GoodsDB,
+        [](const QString &typed) { return LookupStatement(QStringLiteral("aa_goods"), typed); },
+        [this] { placeGoodsLookup(); }, this);
+    connect(CompanyLookup, &LookupField::picked, this, &ReceiptEntryPanel::PickCompany);
+    connect(GoodsLookup, &LookupField::edited, this, &ReceiptEntryPanel::BoxGoodsChange);
+    connect(GoodsLookup, &LookupField::picked, this, &ReceiptEntryPanel::PickGoods);
 
     connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
@@ -292,9 +311,6 @@ void ReceiptEntryPanel::connectEditors() {
 
     connect(InplaceEditor, &QLineEdit::textEdited, this,
             [this](const QString &text) { StringGrid1SetEditText(CurrentCol, CurrentRow, text); });
-    connect(BoxGoods->lineEdit(), &QLineEdit::textEdited, this, &ReceiptEntryPanel::BoxGoodsChange);
-    connect(BoxGoods, &LookupComboBox::dropDownRequested, this, &ReceiptEntryPanel::BoxGoodsDropDown);
-    connect(GoodsDB, &QTableWidget::cellClicked, this, &ReceiptEntryPanel::PickGoods);
     connect(BoxUnit, &QComboBox::editTextChanged, this, &ReceiptEntryPanel::BoxUnitChange);
     connect(BoxRemark, &QComboBox::editTextChanged, this, &ReceiptEntryPanel::BoxRemarkChange);
 
@@ -424,10 +440,6 @@ void ReceiptEntryPanel::placeGoodsLookup() {
     const int top = below > GoodsLookupHeight ? corner.y() + 22 : corner.y() - GoodsLookupHeight;
     const int left = qBound(0, corner.x(), qMax(0, width() - GoodsDB->width()));
     GoodsDB->move(left, top);
-}
-
-void ReceiptEntryPanel::placeCompanyLookup() {
-    CompanyDB->move(BoxCompany->mapTo(this, QPoint(0, BoxCompany->height() - 1)));
 }
 
 void ReceiptEntryPanel::moveToCell(int col, int row) {
@@ -608,37 +620,9 @@ void ReceiptEntryPanel::moveAcross(int delta, bool wrapRows) {
 
 // ---- goods lookup, barcode, clearing a row
 
-void ReceiptEntryPanel::runSearch(LookupGrid *grid, const QString &table, const QString &text) {
-    RunCommand([&] {
-        DbQuery query(ShareDM1->ShareConn);
-        query.setText(LookupStatement(table, text));
-        query.open();
-        grid->fill(query);
-    });
-}
-
-void ReceiptEntryPanel::BoxGoodsChange() {
-    GridModel->setField(GridKey::Code, CurrentRow, BoxGoods->currentText());
-    if (GoodsDB->isHidden()) {
-        placeGoodsLookup();
-        GoodsDB->show();
-        GoodsDB->raise();
-    }
-    runSearch(GoodsDB, QStringLiteral("aa_goods"), BoxGoods->currentText());
+void ReceiptEntryPanel::BoxGoodsChange(const QString &text) {
+    GridModel->setField(GridKey::Code, CurrentRow, text);
     RecomputeLine(CurrentCol, CurrentRow);
-}
-
-void ReceiptEntryPanel::BoxGoodsDropDown() {
-    if (GoodsDB->isVisible()) {
-        GoodsDB->hide();
-    } else {
-        runSearch(GoodsDB, QStringLiteral("aa_goods"), BoxGoods->currentText());
-        placeGoodsLookup();
-        GoodsDB->show();
-        GoodsDB->raise();
-    }
-    BoxGoods->setFocus(Qt::OtherFocusReason);
-    BoxGoods->lineEdit()->end(false);
 }
 
 void ReceiptEntryPanel::PickGoods() {
@@ -721,27 +705,6 @@ void ReceiptEntryPanel::N4Click() {
 
 // ---- paying-party lookup
 
-void ReceiptEntryPanel::BoxCompanyChange() {
-    placeCompanyLookup();
-    if (CompanyDB->isHidden()) {
-        CompanyDB->show();
-        CompanyDB->raise();
-    }
-    runSearch(CompanyDB, QStringLiteral("aa_company"), BoxCompany->currentText());
-}
-
-void ReceiptEntryPanel::BoxCompanyDropDown() {
-    if (CompanyDB->isVisible()) {
-        CompanyDB->hide();
-    } else {
-        placeCompanyLookup();
-        runSearch(CompanyDB, QStringLiteral("aa_company"), BoxCompany->currentText());
-        CompanyDB->show();
-        CompanyDB->raise();
-    }
-    focusCompany();
-}
-
 void ReceiptEntryPanel::PickCompany() {
     if (!CompanyDB->isEmpty()) {
         SetBoxText(BoxCompany, CompanyDB->value(QStringLiteral("name")));
@@ -755,57 +718,12 @@ void ReceiptEntryPanel::PickCompany() {
 
 // ---- keys
 
-bool ReceiptEntryPanel::headerKey(QObject *watched, int key) {
-    if (watched == BoxCompany || watched == BoxCompany->lineEdit()) {
-        if (CompanyDB->isVisible()) {
-            switch (key) {
-            case Qt::Key_Down:
-                CompanyDB->moveNext();
-                return true;
-            case Qt::Key_Up:
-                CompanyDB->movePrior();
-                return true;
-            case Qt::Key_Escape:
-                CompanyDB->hide();
-                return true;
-            default:
-                break;
-            }
-        }
-        if (!IsEnter(key))
-            return false;
-        if (CompanyDB->isVisible())
-            PickCompany();
-        else
-            Edit7->setFocus(Qt::TabFocusReason);
-        return true;
-    }
-    if (!IsEnter(key))
-        return false;
-    if (watched == Edit9) {
-        moveToCell(1, CurrentRow);
-        return true;
-    }
-    if (watched == Edit6) {
-        Edit6KeyPress();
-        return true;
-    }
-    const QList<QWidget *> walk = {DateTimePicker1, Edit1, EditOP, BoxCompany, Edit7,   Edit8,
-                                   Edit2,           BoxZG, BoxKJ,  BoxSKR,     BoxSKFS, Edit9};
-    const qsizetype at = walk.indexOf(qobject_cast<QWidget *>(watched));
-    if (at < 0 || at + 1 >= walk.size())
-        return false;
-    // As Tab would: the next field's text comes selected.
-    walk[at + 1]->setFocus(Qt::TabFocusReason);
-    return true;
-}
-
 bool ReceiptEntryPanel::gridKey(QWidget *editor, int key, Qt::KeyboardModifiers modifiers) {
-    const bool lookupShown = editor == BoxGoods && GoodsDB->isVisible();
+    // Down, Up and Esc of a shown goods lookup are the lookup's own.
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (lookupShown)
+        if (editor == BoxGoods && GoodsLookup->isShown())
             PickGoods();
         else
             AdvanceCell();
@@ -816,17 +734,8 @@ bool ReceiptEntryPanel::gridKey(QWidget *editor, int key, Qt::KeyboardModifiers 
             return false;
         moveAcross(key == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier) ? -1 : 1, true);
         return true;
-    case Qt::Key_Escape:
-        if (!lookupShown)
-            return false;
-        GoodsDB->hide();
-        return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        if (lookupShown) {
-            key == Qt::Key_Down ? GoodsDB->moveNext() : GoodsDB->movePrior();
-            return true;
-        }
         // The unit and remark boxes step through their lists; elsewhere the arrows change rows.
         if (editor == BoxUnit || editor == BoxRemark)
             return false;
@@ -856,7 +765,7 @@ bool ReceiptEntryPanel::eventFilter(QObject *watched, QEvent *event) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (target == InplaceEditor || target == BoxGoods || target == BoxUnit || target == BoxRemark)
             return gridKey(static_cast<QWidget *>(target), key->key(), key->modifiers());
-        return headerKey(watched, key->key());
+        return false;
     }
     case QEvent::FocusIn:
         if (target == BoxGoods)
@@ -870,9 +779,6 @@ bool ReceiptEntryPanel::eventFilter(QObject *watched, QEvent *event) {
         if (target == BoxGoods && m_goodsFocused) {
             m_goodsFocused = false;
             BoxGoodsExit();
-        } else if ((watched == BoxCompany || watched == BoxCompany->lineEdit()) &&
-                   (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
-            CompanyDB->hide();
         }
         break;
     }

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class LookupComboBox;
+class LookupField;
 class LookupGrid;
 class QAction;
 class QComboBox;
@@ -52,6 +53,8 @@ public:
     QComboBox *BoxRemark;
     LookupGrid *GoodsDB;
     LookupGrid *CompanyDB;
+    LookupField *GoodsLookup;   // BoxGoods with GoodsDB
+    LookupField *CompanyLookup; // BoxCompany with CompanyDB
     QMenu *PopupMenu2;
     QAction *N4; // "清空当前行数据"
     // Under the grid.
@@ -91,11 +94,8 @@ public slots:
     void GoToCell(int col, int row);
     void Edit6KeyPress();
     void N4Click();
-    void BoxCompanyChange();
-    void BoxCompanyDropDown();
     void PickCompany();
-    void BoxGoodsChange();
-    void BoxGoodsDropDown();
+    void BoxGoodsChange(const QString &text);
     void BoxUnitChange();
     void BoxRemarkChange();
     // The total and its capitals from the lines (an amount that is not a number is reported).
@@ -112,16 +112,13 @@ private:
     QWidget *editorOf(int col) const;
     void placeEditor(QWidget *editor);
     void placeGoodsLookup();
-    void placeCompanyLookup();
     void onCurrentChanged(int col, int row);
     void focusCurrentEditor();
     void syncEditor(int col, int row);
     void moveToCell(int col, int row);
     void moveRow(int delta);
     void moveAcross(int delta, bool wrapRows);
-    void runSearch(LookupGrid *grid, const QString &table, const QString &text);
     bool gridKey(QWidget *editor, int key, Qt::KeyboardModifiers modifiers);
-    bool headerKey(QObject *watched, int key);
 
     int columnOf(const QString &key) const;
     bool m_goodsFocused = false; // BoxGoods holds the focus: leaving it runs BoxGoodsExit

@@ -4,7 +4,7 @@
 #include "data/Clock.h"
 #include "data/Globals.h"
 #include "printing/PrintBill.h"
-#include "receipts/ButtonAccessKeys.h"
+#include "ui/ButtonAccessKeys.h"
 #include "receipts/ReceiptCheck.h"
 #include "receipts/ReceiptEntryPanel.h"
 #include "receipts/ReceiptGridModel.h"

@@ -1,4 +1,4 @@
-#include "receipts/LookupGrid.h"
+#include "ui/LookupGrid.h"
 
 #include "data/DbQuery.h"
 
