@@ -402,6 +402,24 @@ ReceiptDraft ReceiptEntryPanel::draft() const {
     return receipt;
 }
 
+std::optional<ReceiptDraft> ReceiptEntryPanel::checkedDraft() {
+    ReceiptDraft receipt = draft();
+    const ReceiptFault fault = CheckReceipt(receipt, GridModel->gridLayout(), AllowNegative);
+    if (fault.ok())
+        return receipt;
+    ShowInfo(fault.message);
+    showFault(fault);
+    return std::nullopt;
+}
+
+void ReceiptEntryPanel::layOutForm(QWidget *form, QHBoxLayout *buttonBar) {
+    auto *layout = new QVBoxLayout(form);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->setSpacing(6);
+    layout->addWidget(this, 1);
+    layout->addLayout(buttonBar);
+}
+
 void ReceiptEntryPanel::showFault(const ReceiptFault &fault) {
     if (fault.place == ReceiptFault::Place::PayingParty)
         focusCompany();

@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class LookupComboBox;
 class LookupField;
 class LookupGrid;
@@ -12,6 +14,7 @@ class QAction;
 class QComboBox;
 class QDateEdit;
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -77,6 +80,11 @@ public:
     void setLines(const QList<ReceiptLine> &lines);
     // The receipt as shown.
     ReceiptDraft draft() const;
+    // The receipt as shown when it passes the save's checks; otherwise the first fault is told
+    // and shown (its box or cell focused) and there is none.
+    std::optional<ReceiptDraft> checkedDraft();
+    // Lays a receipt form out: this panel above the form's button bar.
+    void layOutForm(QWidget *form, QHBoxLayout *buttonBar);
     // Moves to where a check failed: the paying-party box or the cell concerned.
     void showFault(const ReceiptFault &fault);
     // Focus to the paying-party box, caret at the end.

@@ -4,13 +4,12 @@
 #include "data/Clock.h"
 #include "data/Globals.h"
 #include "printing/PrintBill.h"
-#include "ui/ButtonAccessKeys.h"
-#include "receipts/ReceiptCheck.h"
 #include "receipts/ReceiptEntryPanel.h"
 #include "receipts/ReceiptGridModel.h"
 #include "receipts/ReceiptLoad.h"
 #include "receipts/ReceiptLookups.h"
 #include "receipts/ReceiptSave.h"
+#include "ui/ButtonAccessKeys.h"
 #include "ui/ChildTabHost.h"
 #include "ui/CommandGuard.h"
 #include "ui/UiServices.h"
@@ -75,12 +74,7 @@ TForm_SS_Sale::TForm_SS_Sale(QWidget *parent)
     bar->addWidget(BitBtn4);
     bar->addWidget(BitBtn1);
     bar->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 8);
-    layout->setSpacing(6);
-    layout->addWidget(Bill, 1);
-    layout->addLayout(bar);
+    Bill->layOutForm(this, bar);
 
     setTabOrder(Bill->Edit6, BoxPrintStyle);
     setTabOrder(BoxPrintStyle, SpeedButton1);
@@ -149,15 +143,11 @@ void TForm_SS_Sale::BitBtn4Click() {
 }
 
 void TForm_SS_Sale::BitBtn1Click() {
-    const ReceiptDraft receipt = Bill->draft();
-    const ReceiptFault fault = CheckReceipt(receipt, Bill->GridModel->gridLayout(), AllowNegative);
-    if (!fault.ok()) {
-        ShowInfo(fault.message);
-        Bill->showFault(fault);
+    const std::optional<ReceiptDraft> receipt = Bill->checkedDraft();
+    if (!receipt)
         return;
-    }
     try {
-        const SavedReceipt saved = SaveNewReceipt(receipt);
+        const SavedReceipt saved = SaveNewReceipt(*receipt);
         SavedSaleId = saved.saleId;
         SavedBillCode = saved.billCode;
     } catch (...) {
