@@ -3,6 +3,7 @@
 #include "data/DbQuery.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
+#include "receipts/ReceiptFieldLimits.h"
 #include "receipts/ReceiptGridModel.h"
 #include "receipts/ReceiptGridView.h"
 #include "receipts/ReceiptLookups.h"
@@ -42,10 +43,11 @@ QLineEdit *NamedEdit(QWidget *parent, const char *name, int maxLength = 0) {
     return edit;
 }
 
-QComboBox *PickBox(QWidget *parent, const char *name) {
+QComboBox *PickBox(QWidget *parent, const char *name, int maxLength) {
     auto *box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setEditable(true);
+    box->lineEdit()->setMaxLength(maxLength);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
     box->setMaxVisibleItems(20);
@@ -151,7 +153,7 @@ void ReceiptEntryPanel::buildHeader(const QString &title) {
     DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
     DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     DateTimePicker1->setCalendarPopup(true);
-    Edit1 = NamedEdit(this, "Edit1");
+    Edit1 = NamedEdit(this, "Edit1", ReceiptFieldLimits::ShortText);
     Edit1->setMinimumWidth(130);
     Edit1->setMaximumWidth(200);
     EditOP = NamedEdit(this, "EditOP");
@@ -163,14 +165,15 @@ void ReceiptEntryPanel::buildHeader(const QString &title) {
     Panel2->setFrameShape(QFrame::StyledPanel);
     BoxCompany = new LookupComboBox(Panel2);
     BoxCompany->setObjectName(QStringLiteral("BoxCompany"));
-    Edit7 = NamedEdit(Panel2, "Edit7", 50);
-    Edit8 = NamedEdit(Panel2, "Edit8", 100);
-    Edit2 = NamedEdit(Panel2, "Edit2", 100);
-    BoxZG = PickBox(Panel2, "BoxZG");
-    BoxKJ = PickBox(Panel2, "BoxKJ");
-    BoxSKR = PickBox(Panel2, "BoxSKR");
-    BoxSKFS = PickBox(Panel2, "BoxSKFS");
-    Edit9 = NamedEdit(Panel2, "Edit9", 200);
+    BoxCompany->lineEdit()->setMaxLength(ReceiptFieldLimits::ShortText);
+    Edit7 = NamedEdit(Panel2, "Edit7", ReceiptFieldLimits::Linkman);
+    Edit8 = NamedEdit(Panel2, "Edit8", ReceiptFieldLimits::Phone);
+    Edit2 = NamedEdit(Panel2, "Edit2", ReceiptFieldLimits::Address);
+    BoxZG = PickBox(Panel2, "BoxZG", ReceiptFieldLimits::ShortText);
+    BoxKJ = PickBox(Panel2, "BoxKJ", ReceiptFieldLimits::ShortText);
+    BoxSKR = PickBox(Panel2, "BoxSKR", ReceiptFieldLimits::ShortText);
+    BoxSKFS = PickBox(Panel2, "BoxSKFS", ReceiptFieldLimits::PaymentMethod);
+    Edit9 = NamedEdit(Panel2, "Edit9", ReceiptFieldLimits::Remark);
 
     auto *grid = new QGridLayout(Panel2);
     grid->setContentsMargins(8, 6, 8, 6);
@@ -198,9 +201,9 @@ void ReceiptEntryPanel::buildHeader(const QString &title) {
     grid->setColumnStretch(7, 2);
 
     CompanyDB =
-        new LookupGrid({{QStringLiteral("tablecode"), 65, true},
-                        {QStringLiteral("name"), 160},
-                        {QStringLiteral("namecode"), 70}},
+        new LookupGrid({{QStringLiteral("tablecode"), QStringLiteral("编号"), 65, true},
+                        {QStringLiteral("name"), QStringLiteral("名称"), 160},
+                        {QStringLiteral("namecode"), QStringLiteral("助记码"), 70}},
                        {QStringLiteral("linkman"), QStringLiteral("phone"), QStringLiteral("adr")}, this);
     CompanyDB->setObjectName(QStringLiteral("CompanyDB"));
     CompanyDB->resize(CompanyDB->width(), 24 + 10 * 20 + 2);
@@ -215,13 +218,14 @@ void ReceiptEntryPanel::buildGrid() {
     StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
 
     QWidget *cells = StringGrid1->viewport();
-    InplaceEditor = NamedEdit(cells, "InplaceEditor");
+    InplaceEditor = NamedEdit(cells, "InplaceEditor", ReceiptFieldLimits::GridCell);
     InplaceEditor->setFrame(false);
     BoxGoods = new LookupComboBox(cells);
     BoxGoods->setObjectName(QStringLiteral("BoxGoods"));
+    BoxGoods->lineEdit()->setMaxLength(ReceiptFieldLimits::GridCell);
     BoxGoods->setToolTip(QStringLiteral("提示：可以直接输入编号、名称、助记码等进行模糊查询"));
-    BoxUnit = PickBox(cells, "BoxUnit");
-    BoxRemark = PickBox(cells, "BoxRemark");
+    BoxUnit = PickBox(cells, "BoxUnit", ReceiptFieldLimits::GridCell);
+    BoxRemark = PickBox(cells, "BoxRemark", ReceiptFieldLimits::GridCell);
     for (QWidget *editor : {static_cast<QWidget *>(InplaceEditor), static_cast<QWidget *>(BoxGoods),
                             static_cast<QWidget *>(BoxUnit), static_cast<QWidget *>(BoxRemark)}) {
         editor->setFocusPolicy(Qt::ClickFocus);
@@ -234,18 +238,19 @@ void ReceiptEntryPanel::buildGrid() {
     N4 = PopupMenu2->addAction(QStringLiteral("清空当前行数据"));
     N4->setObjectName(QStringLiteral("N4"));
 
-    GoodsDB = new LookupGrid({{QStringLiteral("tablecode"), 80},
-                              {QStringLiteral("name"), 100},
-                              {QStringLiteral("goodsmodal"), 80},
-                              {QStringLiteral("unit_name"), 40},
-                              {QStringLiteral("price"), 60}},
+    // Headed like the grid's columns once the grid has its layout (PrepareGrid).
+    GoodsDB = new LookupGrid({{QStringLiteral("tablecode"), GridKey::Code, 80},
+                              {QStringLiteral("name"), GridKey::Name, 100},
+                              {QStringLiteral("goodsmodal"), GridKey::Model, 80},
+                              {QStringLiteral("unit_name"), GridKey::Unit, 40},
+                              {QStringLiteral("price"), GridKey::Price, 60}},
                              {}, this);
     GoodsDB->setObjectName(QStringLiteral("GoodsDB"));
     GoodsDB->resize(GoodsDB->width(), GoodsLookupHeight);
 }
 
 void ReceiptEntryPanel::buildFooter() {
-    Edit6 = NamedEdit(this, "Edit6");
+    Edit6 = NamedEdit(this, "Edit6", ReceiptFieldLimits::Barcode);
     Edit6->setMinimumWidth(150);
     Edit3 = NamedEdit(this, "Edit3");
     Edit3->setText(QStringLiteral("0"));
@@ -355,6 +360,9 @@ void ReceiptEntryPanel::PrepareGrid() {
         if (column.width > 0)
             StringGrid1->setColumnWidth(col, column.width);
     }
+    GoodsDB->setCaptions({layout.captionOf(GridKey::Code), layout.captionOf(GridKey::Name),
+                          layout.captionOf(GridKey::Model), layout.captionOf(GridKey::Unit),
+                          layout.captionOf(GridKey::Price)});
     CurrentRow = 1;
     CurrentCol = 1;
     moveToCell(1, 1);

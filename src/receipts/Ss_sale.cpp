@@ -157,6 +157,8 @@ void TForm_SS_Sale::BitBtn1Click() {
         ShowInfo(QStringLiteral("保存新增失败！"));
         return;
     }
+    // An emptied number box got its number from the rule: it shows what the receipt is stored under.
+    Bill->Edit1->setText(SavedBillCode);
     BitBtn1->setEnabled(false);
     if (CheckBox1->isChecked())
         BitBtn2Click();
