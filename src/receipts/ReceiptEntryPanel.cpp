@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -418,6 +419,15 @@ std::optional<ReceiptDraft> ReceiptEntryPanel::checkedDraft() {
     ShowInfo(fault.message);
     showFault(fault);
     return std::nullopt;
+}
+
+QPushButton *ReceiptEntryPanel::commandButton(QWidget *form, QStyle::StandardPixmap icon,
+                                              const QString &caption, const QString &name) {
+    auto *button = new QPushButton(form->style()->standardIcon(icon), caption, form);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->setMinimumWidth(110);
+    return button;
 }
 
 void ReceiptEntryPanel::layOutForm(QWidget *form, QHBoxLayout *buttonBar) {

@@ -3,6 +3,7 @@
 #include "receipts/ReceiptCheck.h"
 #include "receipts/ReceiptDraft.h"
 
+#include <QStyle>
 #include <QWidget>
 
 #include <optional>
@@ -18,6 +19,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPushButton;
 class ReceiptGridModel;
 class ReceiptGridView;
 
@@ -83,6 +85,9 @@ public:
     // The receipt as shown when it passes the save's checks; otherwise the first fault is told
     // and shown (its box or cell focused) and there is none.
     std::optional<ReceiptDraft> checkedDraft();
+    // A command button of a receipt form's bar; Enter never presses it.
+    static QPushButton *commandButton(QWidget *form, QStyle::StandardPixmap icon, const QString &caption,
+                                      const QString &name);
     // Lays a receipt form out: this panel above the form's button bar.
     void layOutForm(QWidget *form, QHBoxLayout *buttonBar);
     // Moves to where a check failed: the paying-party box or the cell concerned.

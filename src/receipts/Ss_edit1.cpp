@@ -20,18 +20,10 @@ TForm_SS_Edit1::TForm_SS_Edit1(QWidget *parent)
     setMinimumSize(835, 500);
     Bill = new ReceiptEntryPanel(caption, this);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                              QStringLiteral("保存修改(&S)"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
-                              QStringLiteral("取消(&C)"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    for (QPushButton *button : {BitBtn1, BitBtn2}) {
-        // Enter walks through the fields; it never presses a button of the dialog.
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        button->setMinimumWidth(110);
-    }
+    BitBtn1 = ReceiptEntryPanel::commandButton(this, QStyle::SP_DialogSaveButton,
+                                               QStringLiteral("保存修改(&S)"), QStringLiteral("BitBtn1"));
+    BitBtn2 = ReceiptEntryPanel::commandButton(this, QStyle::SP_DialogCancelButton,
+                                               QStringLiteral("取消(&C)"), QStringLiteral("BitBtn2"));
 
     auto *bar = new QHBoxLayout;
     bar->addStretch();

@@ -44,18 +44,12 @@ TForm_SS_Sale::TForm_SS_Sale(QWidget *parent)
     CheckBox1 = new QCheckBox(QStringLiteral("保存单据后直接打印预览"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setToolTip(QStringLiteral("请在工具->我的设置中默认设置"));
-    BitBtn4 = new QPushButton(style()->standardIcon(QStyle::SP_FileIcon), QStringLiteral("新单(&N)"), this);
-    BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                              QStringLiteral("保存新增(&S)"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
-                              QStringLiteral("打印预览(&O)"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    for (QPushButton *button : {BitBtn4, BitBtn1, BitBtn2}) {
-        button->setAutoDefault(false);
-        button->setMinimumWidth(110);
-    }
+    BitBtn4 = ReceiptEntryPanel::commandButton(this, QStyle::SP_FileIcon, QStringLiteral("新单(&N)"),
+                                               QStringLiteral("BitBtn4"));
+    BitBtn1 = ReceiptEntryPanel::commandButton(this, QStyle::SP_DialogSaveButton,
+                                               QStringLiteral("保存新增(&S)"), QStringLiteral("BitBtn1"));
+    BitBtn2 = ReceiptEntryPanel::commandButton(this, QStyle::SP_FileDialogContentsView,
+                                               QStringLiteral("打印预览(&O)"), QStringLiteral("BitBtn2"));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
