@@ -6,6 +6,7 @@
 #include "ui/ClickLabel.h"
 #include "ui/CommandGuard.h"
 #include "ui/EnterWalk.h"
+#include "ui/PasswordBox.h"
 #include "ui/UiServices.h"
 
 #include <QCheckBox>
@@ -62,9 +63,7 @@ TForm_XT_UserLogin::TForm_XT_UserLogin(QWidget *parent)
     BoxOp->setMaxVisibleItems(20);
     BoxOp->setInsertPolicy(QComboBox::NoInsert);
 
-    MaskEdit1 = new QLineEdit(this);
-    MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
-    MaskEdit1->setEchoMode(QLineEdit::Password);
+    MaskEdit1 = NewPasswordBox(this, QStringLiteral("MaskEdit1"));
 
     CheckBox1 = new QCheckBox(this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
