@@ -22,7 +22,8 @@ struct ListRow {
 // column 0 with the count of ticked rows.
 //
 // Fill it with setRows() (one reset), or with setRows() for the first screen and appendRows()
-// for the rest in chunks. sort() orders the rows by the list sorting rule: text columns
+// for the rest in chunks. A QTreeView lays out all its rows again after each appended chunk,
+// so a long stream should let its chunks grow (10,000 rows, then doubling). sort() orders the rows by the list sorting rule: text columns
 // ignore the case of a-z and otherwise compare UTF-16 code units; numeric columns compare
 // numbers, two numbers closer than 0.0001 counting as equal, and a cell that is not a number
 // comes before every number in ascending order. Equal rows keep their order. The sort keys
