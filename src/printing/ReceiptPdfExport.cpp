@@ -7,22 +7,28 @@
 #include "printing/report/ReportOutput.h"
 #include "ui/UiServices.h"
 
-bool ExportReceiptsPdf(const QList<int> &receiptIds, int styleId, const QString &fileName,
-                       const std::function<void(int)> &afterEach) {
+bool ReceiptPdfExport::begin(int styleId) {
+    m_pages.pages.clear();
+    m_receipts = 0;
+    m_begun = false;
     const ReceiptStyle style = LoadReceiptStyle(styleId);
     if (!style.hasFile) {
         ShowInfo(MissingReportFileText);
         return false;
     }
-    Report report = LoadReportFile(style.fileName);
-    SetCompanyMemos(report, style.customTitle);
-    const FontTextMeasurer measurer;
-    PreparedReport all;
-    for (qsizetype i = 0; i < receiptIds.size(); ++i) {
-        all.pages.append(PrepareReport(report, ReadReceiptData(receiptIds.at(i)), measurer).pages);
-        if (afterEach)
-            afterEach(static_cast<int>(i + 1));
-    }
-    WritePdf(all, fileName);
+    m_report = LoadReportFile(style.fileName);
+    SetCompanyMemos(m_report, style.customTitle);
+    m_begun = true;
     return true;
+}
+
+void ReceiptPdfExport::add(int receiptId) {
+    if (!m_begun)
+        return;
+    m_pages.pages.append(PrepareReport(m_report, ReadReceiptData(receiptId), FontTextMeasurer()).pages);
+    ++m_receipts;
+}
+
+void ReceiptPdfExport::write(const QString &fileName) const {
+    WritePdf(m_pages, fileName);
 }

@@ -28,3 +28,5 @@ QList<ReportDataSet> ReadReceiptData(int receiptId);
 void SetCompanyMemos(Report &report, const QString &customTitle);
 
 inline const QString MissingReportFileText = QStringLiteral("报表文件不存在或丢失！");
+inline const QString NoPrintStyleText =
+    QStringLiteral("没有可用的打印样式，请先在工具->打印配置中增加打印样式！");

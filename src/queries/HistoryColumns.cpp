@@ -38,3 +38,11 @@ QStringList RowCells(const DbQuery &query, const QList<HistoryColumn> &columns) 
         cells.append(query.asText(column.field));
     return cells;
 }
+
+ListColumns ListColumnsOf(const QList<HistoryColumn> &columns) {
+    ListColumns list;
+    for (const HistoryColumn &column : columns)
+        list.append(column.rightAligned ? NumberColumn(column.caption, column.width)
+                                        : TextColumn(column.caption, column.width));
+    return list;
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/list/ListColumn.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,9 @@ extern const QList<HistoryColumn> ReceiptColumns;
 inline constexpr int PrintQtyColumn = 14;
 // The line list of the selected receipt.
 extern const QList<HistoryColumn> LineColumns;
+
+// The list kit's description of the columns.
+ListColumns ListColumnsOf(const QList<HistoryColumn> &columns);
 
 // The cells of the current row of a query, one per column, as plain text (numbers in their
 // general form, dates as stored).

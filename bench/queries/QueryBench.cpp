@@ -1,0 +1,280 @@
+// Benchmark of the receipt query window on a large database: the "单据查询" command, the
+// first screen and the whole of "全部业务", a sort by a text column, the lines of a selected
+// receipt, "今日业务", a field search, the memory of the loaded list, and a full read of the
+// receipts through ShareQuery1.
+//   quillo-bench-queries DIR   reads DIR/qlodata8.0.mdb (made by quillo-bench generate); writes nothing
+#include "BenchTimer.h"
+
+#include "app/Main.h"
+#include "app/WorkWindows.h"
+#include "data/Globals.h"
+#include "data/Sharedm2.h"
+#include "queries/HistoryFilter.h"
+#include "queries/Ss_history.h"
+#include "ui/UiServices.h"
+#include "ui/list/ListModel.h"
+#include "ui/list/ListView.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTextStream>
+#include <QToolButton>
+
+#define SQLITE_HAS_CODEC 1
+#include <sqlcipher/sqlite3.h>
+
+namespace {
+
+QTextStream out(stdout);
+
+// Nothing should be shown while measuring: every message is printed.
+class PrintingUiServices : public UiServices {
+public:
+    void message(Kind, const QString &caption, const QString &text) override {
+        QTextStream(stderr) << caption << ": " << text << '\n';
+    }
+    Answer question(Kind kind, const QString &caption, const QString &text) override {
+        message(kind, caption, text);
+        return Answer::No;
+    }
+    bool input(const QString &, const QString &, QString &) override { return false; }
+    QString fileName(Kind, const QString &, const QString &, const QString &) override { return QString(); }
+    bool launch(Kind, const QString &, const QStringList &) override { return false; }
+    void terminateProcess(int) override {}
+};
+
+// Resident memory of the process in MB.
+double residentMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+double engineMb() {
+    return static_cast<double>(sqlite3_memory_used()) / (1024.0 * 1024.0);
+}
+
+QString ms(qint64 nanoseconds) {
+    return QString::number(nanoseconds / 1e6, 'f', 2) + QStringLiteral(" ms");
+}
+
+// Paints what the list shows now, as the next frame would.
+void paint(ListView *list) {
+    list->viewport()->repaint();
+}
+
+// Lets the list read the rest of its rows behind its first screen.
+void waitForAll(TForm_SS_History *form) {
+    while (form->isLoading())
+        QApplication::processEvents();
+}
+
+// Every receipt through ShareQuery1, every column read as text.
+qint64 readAllReceipts(int &rows) {
+    QElapsedTimer t;
+    t.start();
+    DbQuery &q = ShareDM1->ShareQuery1;
+    q.open(QStringLiteral("select * from ss_sale"));
+    rows = 0;
+    qint64 chars = 0;
+    for (; !q.eof(); q.next(), ++rows)
+        for (int i = 0; i < q.fieldCount(); ++i)
+            chars += q.textAt(i).size();
+    q.close();
+    Q_UNUSED(chars);
+    return t.nsecsElapsed();
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.size() != 1) {
+        QTextStream(stderr) << "usage: quillo-bench-queries DIR (a database made by quillo-bench generate)\n";
+        return 2;
+    }
+    PrintingUiServices ui;
+    UiServices::install(&ui);
+    try {
+        AppDir = QDir(args[0]).absolutePath();
+        ConnString = BuildConnString(AppDir);
+        ConnectDatabase();
+        OperatorName = QStringLiteral("管理员");
+        OperatorType = QStringLiteral("管理员");
+        const qint64 fileBytes = QFileInfo(ShareDM1->ShareConn.fileName()).size();
+        {
+            DbQuery count(ShareDM1->ShareConn);
+            count.open(QStringLiteral("select (select count(*) from ss_sale) as r,(select count(*) from "
+                                      "ss_saledetail) as l,(select max(billdate) from ss_sale) as d"));
+            out << "database: " << count.asText("r") << " receipts, " << count.asText("l") << " lines, "
+                << fileBytes / (1024 * 1024) << " MB, page cache "
+                << DbConnection::PageCacheKiB(fileBytes) / 1024 << " MB (" << AppDir << ")\n";
+        }
+
+        // Reading every receipt through ShareQuery1: the first read fills the page cache, the
+        // next ones find the pages there.
+        int rows = 0;
+        out << "all receipts through ShareQuery1, first read: " << ms(readAllReceipts(rows)) << " (" << rows
+            << " rows)\n";
+        BenchTimer again;
+        for (int i = 0; i < 3; ++i) {
+            again.start();
+            readAllReceipts(rows);
+            again.stop();
+        }
+        again.report(out, QStringLiteral("all receipts through ShareQuery1, read again (median of 3)"));
+        ShareDM1->ShareConn.executeNative(QStringLiteral("PRAGMA cache_size = -65536"));
+        BenchTimer fixedCache;
+        for (int i = 0; i < 3; ++i) {
+            fixedCache.start();
+            readAllReceipts(rows);
+            fixedCache.stop();
+        }
+        fixedCache.report(out, QStringLiteral("  the same with the former fixed 64 MB cache (median of 3)"));
+        ShareDM1->ShareConn.executeNative(
+            QStringLiteral("PRAGMA cache_size = -%1").arg(DbConnection::PageCacheKiB(fileBytes)));
+        readAllReceipts(rows);
+
+        std::unique_ptr<TForm_Main> main = CreateMainForms();
+        main->resize(1280, 800);
+        main->show();
+        QApplication::processEvents();
+
+        QElapsedTimer t;
+        t.start();
+        main->runCommand(TForm_SS_History::Caption);
+        auto *form = qobject_cast<TForm_SS_History *>(main->activeChild());
+        if (!form)
+            throw std::runtime_error("the query window did not open");
+        ListView *list = form->ListView1;
+        paint(list);
+        out << "\"单据查询\" command to today's list shown: " << ms(t.nsecsElapsed()) << " ("
+            << list->listModel()->rowCount() << " rows)\n";
+
+        const double rssBefore = residentMb(), engineBefore = engineMb();
+        t.start();
+        form->ComboBox2->setCurrentIndex(int(HistoryRange::All));
+        paint(list);
+        const qint64 firstScreen = t.nsecsElapsed();
+        const int firstRows = list->listModel()->rowCount();
+        waitForAll(form);
+        paint(list);
+        out << "\"全部业务\": first screen shown and selectable: " << ms(firstScreen) << " (" << firstRows
+            << " rows, limit 500 ms at 100k, 300 ms at 1m)\n";
+        out << "\"全部业务\": every row loaded: " << ms(t.nsecsElapsed()) << " ("
+            << list->listModel()->rowCount() << " rows, the window answering input all the while)\n";
+        const double rssAfter = residentMb(), engineAfter = engineMb();
+        out << "memory of the loaded list: "
+            << QString::number(rssAfter - rssBefore - (engineAfter - engineBefore), 'f', 1)
+            << " MB (resident " << QString::number(rssBefore, 'f', 1) << " -> "
+            << QString::number(rssAfter, 'f', 1) << " MB, of which page cache growth "
+            << QString::number(engineAfter - engineBefore, 'f', 1) << " MB; limit 150 MB)\n";
+
+        // The same load done at once, for comparison.
+        BenchTimer whole;
+        for (int i = 0; i < 3; ++i) {
+            whole.start();
+            form->LoadList();
+            form->finishLoading();
+            paint(list);
+            whole.stop();
+        }
+        whole.report(
+            out, QStringLiteral("\"全部业务\" reloaded in one go (刷新 + the rest at once, median of 3)"));
+
+        // A text column: the first click (keys made), then the next clicks.
+        QHeaderView *header = list->header();
+        BenchTimer firstSort, sort;
+        for (int i = 0; i < 5; ++i) {
+            form->LoadList();
+            form->finishLoading();
+            firstSort.start();
+            emit header->sectionPressed(3);
+            emit header->sectionClicked(3);
+            paint(list);
+            firstSort.stop();
+            for (int k = 0; k < 2; ++k) {
+                sort.start();
+                emit header->sectionPressed(3);
+                emit header->sectionClicked(3);
+                paint(list);
+                sort.stop();
+            }
+        }
+        firstSort.report(out, QStringLiteral("sort by 交款单位, first click after a load (median of 5)"),
+                         150);
+        sort.report(out, QStringLiteral("sort by 交款单位, further clicks (median of 10)"), 150);
+
+        BenchTimer lines;
+        for (int i = 0; i < 51; ++i) {
+            const int row = (i * 7919) % list->listModel()->rowCount();
+            lines.start();
+            list->selectRow(row);
+            paint(form->ListView2);
+            lines.stop();
+        }
+        lines.report(out, QStringLiteral("selecting a receipt to its lines shown (median of 51)"), 20);
+
+        BenchTimer today;
+        for (int i = 0; i < 5; ++i) {
+            form->ComboBox2->setCurrentIndex(int(HistoryRange::All));
+            form->finishLoading();
+            today.start();
+            form->ComboBox2->setCurrentIndex(int(HistoryRange::Today));
+            waitForAll(form);
+            paint(list);
+            today.stop();
+        }
+        today.report(out,
+                     QStringLiteral("\"今日业务\" (%1 rows, median of 5)").arg(list->listModel()->rowCount()),
+                     100);
+
+        const auto search = [&](int field, const QString &text, HistoryRange range) {
+            const QSignalBlocker blocker(form->ComboBox2);
+            form->ComboBox2->setCurrentIndex(int(range));
+            form->ComboBox1->setCurrentIndex(field);
+            form->Edit1->setText(text);
+            BenchTimer timer;
+            for (int i = 0; i < 5; ++i) {
+                timer.start();
+                form->SpeedButton3->click();
+                paint(list);
+                const qint64 shown = 0;
+                Q_UNUSED(shown);
+                waitForAll(form);
+                paint(list);
+                timer.stop();
+            }
+            timer.report(out,
+                         QStringLiteral("search %1 “%2” in %3, whole result (%4 rows, median of 5)")
+                             .arg(HistoryFieldTexts.at(field), text, HistoryRangeTexts.at(int(range)))
+                             .arg(list->listModel()->rowCount()),
+                         100);
+        };
+        search(3, QStringLiteral("华兴"), HistoryRange::All);
+        search(0, QStringLiteral("99"), HistoryRange::All);
+        search(11, QStringLiteral("1234.5"), HistoryRange::All);
+        search(14, QStringLiteral("签字笔"), HistoryRange::Today);
+        search(14, QStringLiteral("不存在的商品"), HistoryRange::All);
+
+        form->close();
+        main.reset();
+        DisconnectDatabase();
+    } catch (const std::exception &e) {
+        QTextStream(stderr) << "failed: " << e.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
