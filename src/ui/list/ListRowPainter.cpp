@@ -25,7 +25,7 @@ void ListRowPainter::paint(QPainter *painter, const QStyleOptionViewItem &option
     const QColor text =
         m_selection == Selection::DarkBlue && selected ? QColor(Qt::white) : QColor(Qt::black);
     // The style paints our colours, never its own highlight.
-    opt.state &= ~QStyle::State_Selected;
+    opt.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     opt.backgroundBrush = back;
     opt.palette.setColor(QPalette::Text, text);
     opt.palette.setColor(QPalette::WindowText, text);

@@ -13,8 +13,8 @@ ListView::ListView(const ListColumns &columns, QWidget *parent)
     setItemDelegate(m_painter);
     setRootIsDecorated(false);
     setItemsExpandable(false);
-    setUniformRowHeights(true); // row heights are not measured: fills and scrolls stay fast
-    setAllColumnsShowFocus(true);
+    setUniformRowHeights(true);    // row heights are not measured: fills and scrolls stay fast
+    setAllColumnsShowFocus(false); // the row colours show the selection: no translucent focus frame over them
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
