@@ -17,6 +17,7 @@
 #include "ui/UiServices.h"
 #include "ui/Xt_myhint.h"
 #include "ui/Xt_sharecontrol.h"
+#include "ui/list/ListBatch.h"
 #include "ui/list/ListModel.h"
 #include "ui/list/ListStatusBar.h"
 #include "ui/list/ListTickCommands.h"
@@ -419,7 +420,12 @@ void TForm_SS_History::BitBtn3Click() {
     const QList<int> rows = commandRows();
     if (rows.isEmpty() || !AskYesNo(QStringLiteral("是否确定删除？")))
         return;
-    // TODO batch runner
+    BatchCommand remove;
+    remove.step = [this](int row) { return DeleteReceipt(saleIdOf(row), billCodeOf(row)); };
+    remove.failedName = [this](int row) { return billCodeOf(row); };
+    RunBatch(ListView1, rows, remove);
+    if (ListView1->listModel()->rowCount() == 0)
+        ListView2->listModel()->clear();
 }
 
 void TForm_SS_History::reloadRow(int row) {
@@ -462,14 +468,25 @@ void TForm_SS_History::N7Click() {
     int styleId = 0;
     if (rows.isEmpty() || !chosenStyle(styleId))
         return;
+    bool ok = false;
     QString fileName = SaveFileName(QStringLiteral("导出PDF"), AppDir, QStringLiteral("PDF文件 (*.pdf)"));
     if (fileName.isEmpty())
         return;
     if (!fileName.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         fileName += QStringLiteral(".pdf");
-    QList<int> ids;
-    for (const int row : rows)
-        ids.append(saleIdOf(row));
-    // TODO progress
-    RunCommand([&] { ExportReceiptsPdf(ids, styleId, fileName); });
+    ReceiptPdfExport pdf;
+    if (!RunCommand([&pdf, styleId, &ok] { ok = pdf.begin(styleId); }) || !ok)
+        return;
+    BatchCommand add;
+    add.step = [this, &pdf](int row) {
+        pdf.add(saleIdOf(row));
+        return true;
+    };
+    add.failedName = [this](int row) { return billCodeOf(row); };
+    add.failureSuffix = QStringLiteral("：导出失败！");
+    add.removeDone = false;
+    add.bottomUp = false;
+    RunBatch(ListView1, rows, add);
+    if (pdf.receipts() > 0)
+        RunCommand([&pdf, &fileName] { pdf.write(fileName); });
 }
