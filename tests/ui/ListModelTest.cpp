@@ -230,8 +230,9 @@ void ListModelTest::sortingNumbers_data() {
     QTest::newRow("just under 0.0001 apart is equal")
         << QStringList{"2.00009", "2"} << QStringList{"2.00009", "2"};
     QTest::newRow("scientific") << QStringList{"1E15", "2", "1E-6"} << QStringList{"1E-6", "2", "1E15"};
-    QTest::newRow("not a number before numbers")
-        << QStringList{"3", "", "-", "-7"} << QStringList{"", "-", "-7", "3"};
+    QTest::newRow("not a number before numbers") << QStringList{"3", "", "-", "-7", "1.5元", "inf", "１"}
+                                                 << QStringList{"", "-", "1.5元", "inf", "１", "-7", "3"};
+    QTest::newRow("blanks and plus sign") << QStringList{" 5 ", "+4", "-0"} << QStringList{"-0", "+4", " 5 "};
 }
 
 void ListModelTest::sortingNumbers() {

@@ -3,6 +3,7 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -42,10 +43,27 @@ QString foldedText(const QString &text) {
     return folded;
 }
 
+// The number a cell shows (37.5, -12, 1E15), NaN when it shows none. Parsed without the
+// locale machinery: the sort of a 100,000-row numeric column spends most of its time here.
 double numberOf(const QString &text) {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? value : std::numeric_limits<double>::quiet_NaN();
+    constexpr double none = std::numeric_limits<double>::quiet_NaN();
+    const QString trimmed = text.trimmed();
+    qsizetype i = trimmed.startsWith(u'+') ? 1 : 0;
+    const qsizetype n = trimmed.size() - i;
+    char buffer[64];
+    if (n <= 0 || n >= static_cast<qsizetype>(sizeof buffer))
+        return none;
+    for (qsizetype k = 0; k < n; ++k) {
+        const char16_t c = trimmed[i + k].unicode();
+        if (c >= 0x80)
+            return none;
+        buffer[k] = static_cast<char>(c);
+    }
+    double value = none;
+    const auto [end, error] = std::from_chars(buffer, buffer + n, value);
+    if (error != std::errc() || end != buffer + n || !std::isfinite(value))
+        return none;
+    return value;
 }
 
 // a before b: the difference times 10000, truncated toward zero, is negative; a cell that is

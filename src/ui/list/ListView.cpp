@@ -4,6 +4,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <algorithm>
 
 ListView::ListView(const ListColumns &columns, QWidget *parent)
     : QTreeView(parent)
@@ -127,6 +128,21 @@ void ListView::currentChanged(const QModelIndex &current, const QModelIndex &pre
         m_lastCurrent = row;
         emit currentRowChanged(row);
     }
+}
+
+void ListView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                           const QList<int> &roles) {
+    // Ticks and images of many rows at once ("全选" over 100,000 rows): the tree view would
+    // walk every row to refresh its height cache and child marks, though list rows have one
+    // height and no children. Repainting is all they need.
+    const bool paintOnly = !roles.isEmpty() && std::all_of(roles.begin(), roles.end(), [](int role) {
+        return role == Qt::CheckStateRole || role == Qt::DecorationRole;
+    });
+    if (paintOnly && topLeft.row() != bottomRight.row()) {
+        viewport()->update();
+        return;
+    }
+    QTreeView::dataChanged(topLeft, bottomRight, roles);
 }
 
 void ListView::headerClicked(int section) {
