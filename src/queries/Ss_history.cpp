@@ -6,11 +6,13 @@
 #include "printing/PrintBill.h"
 #include "printing/ReceiptPdfExport.h"
 #include "printing/ReceiptReport.h"
+#include "queries/Aa_operatorlog.h"
 #include "queries/HistoryColumns.h"
 #include "queries/HistoryFilter.h"
 #include "queries/ReceiptDelete.h"
 #include "queries/ReceiptRowReader.h"
 #include "receipts/ReceiptLookups.h"
+#include "receipts/Ss_edit1.h"
 #include "ui/ChildTabHost.h"
 #include "ui/CommandGuard.h"
 #include "ui/Importprocess.h"
@@ -454,13 +456,17 @@ void TForm_SS_History::N5Click() {
         return;
     if (printed > 0 && !AskYesNo(QStringLiteral("单据已被打印，是否确定再次修改？")))
         return;
-    // TODO edit form
+    TForm_SS_Edit1 form(this);
+    if (!form.loadReceipt(saleId))
+        return;
+    if (form.exec() == QDialog::Accepted)
+        reloadRow(row);
 }
 
 void TForm_SS_History::N6Click() {
     if (ListView1->currentRow() < 0)
         return;
-    // TODO operator log
+    ShowOperatorLog(CurrentReceiptId, 1, this);
 }
 
 void TForm_SS_History::N7Click() {

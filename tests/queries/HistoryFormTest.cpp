@@ -10,11 +10,13 @@
 #include "data/OperatorRights.h"
 #include "data/Sharedm2.h"
 #include "data/StatementRoutines.h"
+#include "queries/Aa_operatorlog.h"
 #include "queries/HistoryFilter.h"
 #include "queries/Ss_history.h"
-#include "receipts/LookupComboBox.h"
 #include "receipts/ReceiptEntryPanel.h"
+#include "receipts/Ss_edit1.h"
 #include "receipts/Ss_sale.h"
+#include "ui/LookupComboBox.h"
 #include "ui/list/Aa_showbillinfo.h"
 #include "ui/list/ListModel.h"
 #include "ui/list/ListStatusBar.h"
@@ -94,7 +96,9 @@ private slots:
     void failingDeleteKeepsItsReceipt();
     void nonAdministratorMayPrintAndCopyOnly();
     void copyReachesTheEntryForm();
+    void editReloadsTheRow();
     void printedReceiptAsksBeforeEditing();
+    void operatorLogOfTheSelectedReceipt();
     void exportPdfCountsNothing();
 
 private:
@@ -384,6 +388,34 @@ void HistoryFormTest::copyReachesTheEntryForm() {
     QCOMPARE(entry->Bill->Edit3->text(), QString("20"));
 }
 
+void HistoryFormTest::editReloadsTheRow() {
+    open();
+    m_list->selectRow(1); // SK3
+    tick(1);
+    bool saved = false;
+    m_fx->onNextModal([&saved](QDialog *dialog) {
+        auto *edit = qobject_cast<TForm_SS_Edit1 *>(dialog);
+        QVERIFY(edit);
+        auto *remark = GuiFixture::find<QLineEdit>(edit, "Edit9");
+        QVERIFY(remark);
+        remark->setText("改过了");
+        GuiFixture::find<QPushButton>(edit, "BitBtn1")->click();
+        saved = !edit->isVisible();
+    });
+    m_form->N5->trigger();
+    m_fx->expectModalHandled();
+    QVERIFY(saved);
+    QCOMPARE(TestAppDir::value("select remark from ss_sale where saleid=3"), QString("改过了"));
+    QCOMPARE(m_list->listModel()->cell(1, 13), QString("改过了"));
+    QVERIFY(m_list->listModel()->ticked(1));
+    QCOMPARE(column(GuiFixture::find<ListView>(m_form, "ListView2"), 1), QString("订书机"));
+    // A double click opens it too; cancelling changes nothing.
+    m_fx->onNextModal([](QDialog *dialog) { dialog->reject(); });
+    emit m_list->doubleClicked(m_list->listModel()->index(1, 3));
+    m_fx->expectModalHandled();
+    QCOMPARE(m_list->listModel()->cell(1, 13), QString("改过了"));
+}
+
 void HistoryFormTest::printedReceiptAsksBeforeEditing() {
     TestAppDir::exec("update ss_sale set printqty=2 where saleid=5");
     open();
@@ -412,6 +444,25 @@ void HistoryFormTest::exportPdfCountsNothing() {
     m_fx->ui.answerFileName(QString());
     m_form->N7->trigger();
     QCOMPARE(QDir(out.path()).entryList(QDir::Files).size(), 1);
+}
+
+void HistoryFormTest::operatorLogOfTheSelectedReceipt() {
+    TestAppDir::exec("insert into xt_log(logid,opname,opdate,opcontent,billcode,billid,logflag)"
+                     "values(1,'管理员','2024-03-05 09:00:00','【新增】单据','SK3',3,1)");
+    TestAppDir::exec("insert into xt_log(logid,opname,opdate,opcontent,billcode,billid,logflag)"
+                     "values(2,'管理员','2024-03-05 09:01:00','【新增】单据','SK5',5,1)");
+    open();
+    m_list->selectRow(1); // SK3
+    QString shown;
+    m_fx->onNextModal([&shown](QDialog *dialog) {
+        auto *log = qobject_cast<TForm_AA_OperatorLog *>(dialog);
+        QVERIFY(log);
+        shown = column(log->ListView1, 2) + u'|' + column(log->ListView1, 0);
+        dialog->reject();
+    });
+    m_form->N6->trigger();
+    m_fx->expectModalHandled();
+    QCOMPARE(shown, QString("【新增】单据|管理员"));
 }
 
 QTEST_MAIN(HistoryFormTest)
