@@ -3,13 +3,13 @@
 // receipt, "今日业务", a field search, the memory of the loaded list, and a full read of the
 // receipts through ShareQuery1.
 //   quillo-bench-queries DIR   reads DIR/qlodata8.0.mdb (made by quillo-bench generate); writes nothing
+#include "PrintingUiServices.h"
 #include "app/Main.h"
 #include "app/WorkWindows.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
 #include "queries/HistoryFilter.h"
 #include "queries/Ss_history.h"
-#include "ui/UiServices.h"
 #include "ui/list/ListModel.h"
 #include "ui/list/ListView.h"
 
@@ -67,22 +67,6 @@ private:
     QElapsedTimer m_wall;
     qint64 m_cpu0 = 0;
     QList<qint64> m_walls, m_cpus;
-};
-
-// Nothing should be shown while measuring: every message is printed.
-class PrintingUiServices : public UiServices {
-public:
-    void message(Kind, const QString &caption, const QString &text) override {
-        QTextStream(stderr) << caption << ": " << text << '\n';
-    }
-    Answer question(Kind kind, const QString &caption, const QString &text) override {
-        message(kind, caption, text);
-        return Answer::No;
-    }
-    bool input(const QString &, const QString &, QString &) override { return false; }
-    QString fileName(Kind, const QString &, const QString &, const QString &) override { return QString(); }
-    bool launch(Kind, const QString &, const QStringList &) override { return false; }
-    void terminateProcess(int) override {}
 };
 
 // Resident memory of the process in MB.

@@ -3,6 +3,7 @@
 #include "GuiFixture.h"
 #include "PdfPrintOutput.h"
 #include "ReceiptSamples.h"
+#include "StoredReceipts.h"
 
 #include "app/Main.h"
 #include "data/Clock.h"
@@ -38,26 +39,6 @@
 namespace {
 
 const QDate Today(2024, 3, 5);
-
-// A receipt with one line per goods name.
-void addReceipt(int id, const QString &date, const QString &company, double total = 10,
-                const QStringList &goods = {QStringLiteral("A4复印纸")}) {
-    TestAppDir::exec(
-        QStringLiteral("insert into ss_sale(saleid,billdate,billcode,opname,companyname,linkman,"
-                       "totalamt,cnamt,printqty,remark)values(%1,'%2','SK%1','管理员','%3','赵先生',"
-                       "%4,'拾圆整',0,'')")
-            .arg(id)
-            .arg(date, QuoteSql(company))
-            .arg(total));
-    for (int i = 0; i < goods.size(); ++i)
-        TestAppDir::exec(
-            QStringLiteral("insert into ss_saledetail(saledetailid,saleid,tablecode,name,unit_name,qty,"
-                           "price,amt,remark)values(%1,%2,'G%3','%4','包',2,5,10,'')")
-                .arg(id * 100 + i)
-                .arg(id)
-                .arg(i + 1)
-                .arg(goods.at(i)));
-}
 
 // The first cells of every row of a list, joined.
 QString column(const ListView *list, int c = 0) {
@@ -115,12 +96,12 @@ private:
 void HistoryFormTest::init() {
     Clock::setFixed(QDateTime(Today, QTime(9, 15)));
     m_fx = std::make_unique<GuiFixture>();
-    addReceipt(1, "2024-03-05", "东方文具", 10, {"A4复印纸", "中性笔"});
-    addReceipt(2, "2024-03-04", "东方红商店", 25.5);
-    addReceipt(3, "2024-03-05", "Beta公司", 100, {"订书机"});
-    addReceipt(4, "2023-03-20", "西湖书店", 8);
-    addReceipt(5, "2024-03-05", "alpha商行", 3, {"胶水", "剪刀", "尺子"});
-    addReceipt(6, "2024-02-28", "东方文具", 60);
+    AddStoredReceipt(1, "2024-03-05", "东方文具", 10, {"A4复印纸", "中性笔"});
+    AddStoredReceipt(2, "2024-03-04", "东方红商店", 25.5);
+    AddStoredReceipt(3, "2024-03-05", "Beta公司", 100, {"订书机"});
+    AddStoredReceipt(4, "2023-03-20", "西湖书店", 8);
+    AddStoredReceipt(5, "2024-03-05", "alpha商行", 3, {"胶水", "剪刀", "尺子"});
+    AddStoredReceipt(6, "2024-02-28", "东方文具", 60);
 }
 
 void HistoryFormTest::cleanup() {

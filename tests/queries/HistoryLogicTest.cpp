@@ -1,6 +1,7 @@
 // The receipt query without its window: the conditions "查询" builds, what they find in a
 // database, and deleting one receipt.
 #include "ScriptedUiServices.h"
+#include "StoredReceipts.h"
 #include "TestAppDir.h"
 
 #include "data/Clock.h"
@@ -16,26 +17,6 @@
 namespace {
 
 const QDate Today(2026, 2, 11);
-
-// A receipt with one line per goods name given.
-void addReceipt(int id, const QString &date, const QString &company, double total,
-                const QStringList &goods = {QStringLiteral("A4复印纸")}, int printQty = 0) {
-    TestAppDir::exec(
-        QStringLiteral("insert into ss_sale(saleid,billdate,billcode,opname,companyname,totalamt,"
-                       "cnamt,printqty,remark)values(%1,'%2','SK%1','管理员','%3',%4,'',%5,'备注%1')")
-            .arg(id)
-            .arg(date, QuoteSql(company))
-            .arg(total)
-            .arg(printQty));
-    for (int i = 0; i < goods.size(); ++i)
-        TestAppDir::exec(
-            QStringLiteral("insert into ss_saledetail(saledetailid,saleid,tablecode,name,qty,price,amt,"
-                           "remark)values(%1,%2,'G%3','%4',1,1,1,'行备注')")
-                .arg(id * 100 + i)
-                .arg(id)
-                .arg(i + 1)
-                .arg(goods.at(i)));
-}
 
 // The receipt numbers a filter lists, in list order.
 QString listed(const QString &filter) {
@@ -84,11 +65,12 @@ void HistoryLogicTest::init() {
     m_ui = std::make_unique<ScriptedUiServices>();
     UpgradeSchema();
     Clock::setFixed(QDateTime(Today, QTime(10, 0)));
-    addReceipt(1, QStringLiteral("2026-02-11"), QStringLiteral("东方文具"), 37.5);
-    addReceipt(2, QStringLiteral("2026-02-03"), QStringLiteral("北京A'B公司"), 100, {"中性笔", "订书机"});
-    addReceipt(3, QStringLiteral("2025-02-20"), QStringLiteral("东方红商店"), 12.25, {"50%折扣券"});
-    addReceipt(4, QStringLiteral("2026-01-31"), QStringLiteral("西湖书店"), 37.5, {"A4复印纸"}, 2);
-    addReceipt(5, QStringLiteral("2026-02-11"), QStringLiteral("50_特价"), 8);
+    AddStoredReceipt(1, QStringLiteral("2026-02-11"), QStringLiteral("东方文具"), 37.5);
+    AddStoredReceipt(2, QStringLiteral("2026-02-03"), QStringLiteral("北京A'B公司"), 100,
+                     {"中性笔", "订书机"});
+    AddStoredReceipt(3, QStringLiteral("2025-02-20"), QStringLiteral("东方红商店"), 12.25, {"50%折扣券"});
+    AddStoredReceipt(4, QStringLiteral("2026-01-31"), QStringLiteral("西湖书店"), 37.5, {"A4复印纸"}, 2);
+    AddStoredReceipt(5, QStringLiteral("2026-02-11"), QStringLiteral("50_特价"), 8);
 }
 
 void HistoryLogicTest::cleanup() {
@@ -212,10 +194,11 @@ void HistoryLogicTest::found() {
 void HistoryLogicTest::rowCells() {
     DbQuery query(ShareDM1->ShareConn);
     query.open(HistoryRowStatement(4));
-    QCOMPARE(RowCells(query, ReceiptColumns), (QStringList{"SK4", "2026-01-31", "管理员", "西湖书店", "", "",
-                                                           "", "", "", "", "", "37.5", "", "备注4", "2"}));
+    QCOMPARE(RowCells(query, ReceiptColumns),
+             (QStringList{"SK4", "2026-01-31", "管理员", "西湖书店", "赵先生", "", "", "", "", "", "", "37.5",
+                          "拾圆整", "备注4", "2"}));
     query.open(HistoryLinesStatement(2));
-    QCOMPARE(RowCells(query, LineColumns), (QStringList{"G1", "中性笔", "", "", "1", "1", "1", "行备注"}));
+    QCOMPARE(RowCells(query, LineColumns), (QStringList{"G1", "中性笔", "", "包", "2", "5", "10", "行备注"}));
 }
 
 void HistoryLogicTest::deleteReceipt() {
