@@ -7,9 +7,6 @@
 
 namespace {
 
-const QString HeaderDataSet = QStringLiteral("frxDBDataset1");
-const QString LineDataSet = QStringLiteral("frxDBDataset2");
-
 const QString HeaderFields =
     QStringLiteral("billdate as 收款日期,billcode as 单据编号,opname as 开单人,companyname as 交款单位,"
                    "format(billdate,'yyyy') as 年,format(billdate,'mm') as 月,format(billdate,'dd') as 日,") +
@@ -68,10 +65,10 @@ ReceiptStyle LoadReceiptStyle(int styleId) {
 QList<ReportDataSet> ReadReceiptData(int receiptId) {
     const QString id = QString::number(receiptId);
     return {
-        readDataSet(HeaderDataSet, ShareDM1->PrintQuery1,
+        readDataSet(ReceiptHeaderDataSet, ShareDM1->PrintQuery1,
                     QStringLiteral("select ") + HeaderFields + QStringLiteral(" from ss_sale where saleid=") +
                         id + QStringLiteral(" order by saleid asc")),
-        readDataSet(LineDataSet, ShareDM1->PrintQuery2,
+        readDataSet(ReceiptLineDataSet, ShareDM1->PrintQuery2,
                     QStringLiteral("select ") + LineFields +
                         QStringLiteral(" from ss_saledetail where saleid=") + id +
                         QStringLiteral(" order by saledetailid asc")),

@@ -10,6 +10,10 @@
 // custom title, the receipt's two data sets under their Chinese field names, and the two memos
 // the program fills with the company's details.
 
+// The names under which a report file finds the receipt's header row and its lines.
+inline const QString ReceiptHeaderDataSet = QStringLiteral("frxDBDataset1");
+inline const QString ReceiptLineDataSet = QStringLiteral("frxDBDataset2");
+
 struct ReceiptStyle {
     QString fileName;     // AppDir/Print/PrintFile
     QString customTitle;  // MydefineName
