@@ -3,17 +3,17 @@
 //   quillo-bench-entry DIR   works on a copy of DIR/qlodata8.0.mdb (made by quillo-bench generate)
 #include "BenchTimer.h"
 
+#include "PrintingUiServices.h"
 #include "data/BillNumbering.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
-#include "ui/LookupComboBox.h"
-#include "ui/LookupGrid.h"
 #include "receipts/ReceiptEntryPanel.h"
 #include "receipts/ReceiptGridModel.h"
 #include "receipts/ReceiptLookups.h"
 #include "receipts/ReceiptSave.h"
 #include "receipts/Ss_sale.h"
-#include "ui/UiServices.h"
+#include "ui/LookupComboBox.h"
+#include "ui/LookupGrid.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,24 +30,6 @@
 namespace {
 
 QTextStream out(stdout);
-
-// Nothing should be shown while measuring: every message is printed and counted.
-class PrintingUiServices : public UiServices {
-public:
-    int shown = 0;
-    void message(Kind, const QString &caption, const QString &text) override {
-        ++shown;
-        QTextStream(stderr) << caption << ": " << text << '\n';
-    }
-    Answer question(Kind kind, const QString &caption, const QString &text) override {
-        message(kind, caption, text);
-        return Answer::No;
-    }
-    bool input(const QString &, const QString &, QString &) override { return false; }
-    QString fileName(Kind, const QString &, const QString &, const QString &) override { return QString(); }
-    bool launch(Kind, const QString &, const QStringList &) override { return false; }
-    void terminateProcess(int) override {}
-};
 
 // One keystroke as the keyboard delivers it (Chinese characters come as text, as from an
 // input method), sent to the focused box.

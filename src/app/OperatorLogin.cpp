@@ -4,10 +4,6 @@
 #include "data/Sharedm2.h"
 #include "data/StatementRoutines.h"
 
-bool IsAdministrator() {
-    return OperatorType.contains(QStringLiteral("管理员"));
-}
-
 QStringList LoadOperatorNames() {
     QStringList names{QString()};
     if (SelectRows(QStringLiteral("aa_staff"), QStringLiteral("name"), QStringLiteral("name asc"),

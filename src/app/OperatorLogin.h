@@ -1,14 +1,12 @@
 #pragma once
 
+#include "data/OperatorRights.h"
+
 #include <QString>
 #include <QStringList>
 
 // Operators are staff members; these are the login's reads and writes, apart from its form.
 
-// The administrator rule: the operator's type contains 管理员.
-bool IsAdministrator();
-inline const QString RefusalText = QStringLiteral(
-    "操作被阻止！\r\n原因：您没有此项权限！\r\n建议：请在基础数据->员工目录->员工资料中增加管理员权限！");
 inline const QString CompanyRefusalText =
     QStringLiteral("操作被阻止！\r\n原因：您没有此项权限！\r\n建议：请联系管理员在基础数据->员工目录->"
                    "员工资料中增加管理员权限！");

@@ -1,6 +1,7 @@
 #include "app/WorkWindows.h"
 
 #include "app/Main.h"
+#include "queries/Ss_history.h"
 #include "receipts/Ss_sale.h"
 #include "ui/ChildTabHost.h"
 #include "ui/Importprocess.h"
@@ -9,6 +10,7 @@
 
 void RegisterWorkWindows(TForm_Main &main) {
     main.registerChildForm(EntryCaption, [] { return new TForm_SS_Sale; });
+    main.registerChildForm(TForm_SS_History::Caption, [] { return new TForm_SS_History; });
 }
 
 std::unique_ptr<TForm_Main> CreateMainForms() {

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #define SQLITE_HAS_CODEC 1
 #include <sqlcipher/sqlite3.h>
 
@@ -90,7 +92,10 @@ void DbConnection::openFile(const QString &path, const QString &password, bool c
         } catch (const DbError &) {
             throw DbError(notOurDatabaseMessage(path));
         }
-        runPlain("PRAGMA cache_size = -65536");
+        runPlain(QStringLiteral("PRAGMA cache_size = -%1")
+                     .arg(PageCacheKiB(info.exists() ? info.size() : 0))
+                     .toUtf8()
+                     .constData());
         runPlain("PRAGMA foreign_keys = OFF");
         JetDialect::registerFunctions(m_db);
     } catch (...) {
@@ -99,6 +104,15 @@ void DbConnection::openFile(const QString &path, const QString &password, bool c
         throw;
     }
     m_fileName = path;
+}
+
+qint64 DbConnection::PageCacheKiB(qint64 fileBytes) {
+    // Every page read again after it left the cache is decrypted again, so a scan of a large
+    // table stays fast only while the file fits. The cache grows only as pages are read, so a
+    // small file costs no more than it is.
+    constexpr qint64 floorKiB = 64 * 1024;
+    constexpr qint64 capKiB = 512 * 1024;
+    return std::clamp(fileBytes / 1024 + fileBytes / 4096, floorKiB, capKiB);
 }
 
 void DbConnection::close() {

@@ -49,6 +49,10 @@ public:
     // Runs SQLite statements as they are, without translation (schema creation, pragmas).
     void executeNative(const QString &sqliteStatements);
 
+    // The page cache of a connection to a file of this size: the whole file and a quarter more
+    // for the indexes' working pages, at least 64 MB and at most 512 MB.
+    static qint64 PageCacheKiB(qint64 fileBytes);
+
     sqlite3 *handle() const { return m_db; }
     // Prepares a translated statement; raises DbError naming the Jet text on failure.
     sqlite3_stmt *prepare(const QString &sqliteStatement, const QString &jetStatement);

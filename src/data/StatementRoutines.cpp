@@ -52,11 +52,16 @@ int InsertRow(const QString &table, const QString &fields, const QString &values
     }
 }
 
+QString SelectStatement(const QString &table, const QString &fields, const QString &order,
+                        const QString &condition) {
+    return QStringLiteral("select ") + fields + QStringLiteral(" from ") + table +
+           QStringLiteral(" where 1=1 ") + condition + QStringLiteral(" order by ") + order;
+}
+
 bool SelectRows(const QString &table, const QString &fields, const QString &order, const QString &condition) {
     DbQuery &query = ShareDM1->ShareQuery1;
     try {
-        query.open(QStringLiteral("select ") + fields + QStringLiteral(" from ") + table +
-                   QStringLiteral(" where 1=1 ") + condition + QStringLiteral(" order by ") + order);
+        query.open(SelectStatement(table, fields, order, condition));
         return true;
     } catch (const std::exception &) {
         query.close();

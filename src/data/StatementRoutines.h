@@ -17,6 +17,11 @@ int NextKey(const QString &table);
 // anything failed (nothing changed then).
 int InsertRow(const QString &table, const QString &fields, const QString &values);
 
+// The statement of SelectRows: "select fields from table where 1=1 condition order by order",
+// for the lists that read it on a query object of their own.
+QString SelectStatement(const QString &table, const QString &fields, const QString &order,
+                        const QString &condition);
+
 // Opens ShareQuery1 on "select fields from table where 1=1 condition order by order".
 // The condition starts with "and" or is empty. Returns false (query closed) on any error.
 bool SelectRows(const QString &table, const QString &fields, const QString &order, const QString &condition);

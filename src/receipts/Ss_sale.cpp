@@ -4,6 +4,7 @@
 #include "data/Clock.h"
 #include "data/Globals.h"
 #include "printing/PrintBill.h"
+#include "printing/ReceiptReport.h"
 #include "receipts/ReceiptEntryPanel.h"
 #include "receipts/ReceiptGridModel.h"
 #include "receipts/ReceiptLoad.h"
@@ -164,7 +165,7 @@ void TForm_SS_Sale::BitBtn2Click() {
         return;
     }
     if (BoxPrintStyle->currentIndex() < 0) {
-        ShowInfo(QStringLiteral("没有可用的打印样式，请先在工具->打印配置中增加打印样式！"));
+        ShowInfo(NoPrintStyleText);
         return;
     }
     const int styleId = BoxPrintStyle->currentData().toInt();

@@ -1,9 +1,12 @@
 #include "ui/list/ListModel.h"
 
+#include <QThreadPool>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <memory>
 #include <numeric>
 
 // The sort keys of one column, by item id: the text with a-z folded to upper case, or the
@@ -108,17 +111,23 @@ void ListModel::setImages(const QList<QIcon> &images) {
 
 void ListModel::setRows(std::vector<ListRow> rows) {
     beginResetModel();
-    m_items.clear();
+    // Freeing a long list costs as much as a short load (a million texts): the old rows and
+    // sort keys are freed on a worker thread, so that the new list shows at once. Nothing but
+    // that thread refers to them any more.
+    auto old = std::make_shared<std::pair<std::vector<Item>, std::vector<std::unique_ptr<SortKeys>>>>();
+    old->first.swap(m_items);
+    for (auto &keys : m_keys)
+        old->second.push_back(std::move(keys));
     m_items.reserve(rows.size());
     m_nextId = 0;
     for (ListRow &row : rows) {
         row.ticked = row.ticked && m_checkable;
         m_items.push_back(Item{std::move(row), m_nextId++});
     }
-    for (auto &keys : m_keys)
-        keys.reset();
     endResetModel();
     setTickedCount(countTicks());
+    if (old->first.size() > 5000)
+        QThreadPool::globalInstance()->start([old]() mutable { old.reset(); });
 }
 
 void ListModel::appendRows(std::vector<ListRow> rows) {
@@ -126,7 +135,9 @@ void ListModel::appendRows(std::vector<ListRow> rows) {
         return;
     const int first = rowCount();
     beginInsertRows(QModelIndex(), first, first + static_cast<int>(rows.size()) - 1);
-    m_items.reserve(m_items.size() + rows.size());
+    // Grows by doubling: a list that comes in many chunks is not copied once per chunk.
+    if (m_items.capacity() < m_items.size() + rows.size())
+        m_items.reserve(std::max(m_items.size() + rows.size(), 2 * m_items.capacity()));
     int ticks = 0;
     for (ListRow &row : rows) {
         row.ticked = row.ticked && m_checkable;
