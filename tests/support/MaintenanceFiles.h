@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// What the maintenance tests read from database files: the rows that matter, as text.
+// What the tests of backups, restores and compaction read from database files: the rows
+// that matter, as text.
 namespace MaintenanceFiles {
 // Goods, receipts, receipt lines and the company rows of the database file at path, opened
 // with the program's password (a connection of its own).
