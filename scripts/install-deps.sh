@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-private-dev # the window tests ask the platform layer how it formats captions
     libsqlcipher-dev
     libicu-dev
     libxlsxwriter-dev
