@@ -1,5 +1,7 @@
 // Maintenance benchmark: "备份数据库", "压缩数据库" and the daily backup at the end of the
 // program, run as the commands run them (wait banner shown) on a copy of a large database.
+#include "BenchDatabase.h"
+
 #include "app/DatabaseCommands.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
@@ -77,14 +79,10 @@ int main(int argc, char *argv[]) {
     const int rounds = args.size() > 1 ? qMax(1, args[1].toInt()) : 3;
     const QString source = QDir(args[0]).filePath(DatabaseFileName);
     QTemporaryDir copy;
-    if (!QFile::copy(source, QDir(copy.path()).filePath(DatabaseFileName))) {
-        QTextStream(stderr) << "cannot copy " << source << '\n';
+    if (!UseCopyOfBenchDatabase(args[0], copy.path()))
         return 1;
-    }
     BenchUiServices ui;
     UiServices::install(&ui);
-    AppDir = copy.path();
-    ConnString = BuildConnString(AppDir);
     ConnectDatabase();
     TForm_XT_MyHint banner;
     Form_XT_MyHint = &banner;

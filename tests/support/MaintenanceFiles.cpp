@@ -21,18 +21,8 @@ const char *const statements[] = {
 
 QString readAll(DbConnection &connection) {
     QStringList parts;
-    for (const char *statement : statements) {
-        DbQuery q(connection);
-        q.open(QString::fromUtf8(statement));
-        QStringList rows;
-        for (; !q.eof(); q.next()) {
-            QStringList cells;
-            for (int i = 0; i < q.fieldCount(); ++i)
-                cells.append(q.textAt(i));
-            rows.append(cells.join(u'|'));
-        }
-        parts.append(rows.join(u';'));
-    }
+    for (const char *statement : statements)
+        parts.append(TestAppDir::rows(connection, QString::fromUtf8(statement)));
     return parts.join(QStringLiteral("\n"));
 }
 } // namespace
