@@ -13,6 +13,8 @@ packages=(
     libfreexl-dev
     libquazip1-qt6-dev
     fonts-noto-cjk
+    fonts-arphic-uming # 宋体 in reports: a Ming face whose PDF text reads back as printed
+    poppler-utils      # pdftotext: the printing tests read the PDFs they write
 )
 
 missing=()

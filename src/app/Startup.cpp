@@ -31,7 +31,7 @@ int RunQuillo(int argc, char *argv[]) {
     ConnString = BuildConnString(AppDir);
     NameApplication();
     QApplication::setQuitOnLastWindowClosed(true);
-    // Print styles and forms name the classic Chinese fonts; Noto stands in for them.
+    // Print styles and forms name the classic Chinese fonts; installed CJK faces stand in.
     InstallFontSubstitutions();
 
     // One copy at a time: a second start ends silently.

@@ -23,6 +23,9 @@ public:
     DbConnection &operator=(const DbConnection &) = delete;
 
     static ConnectionParams parseConnectionString(const QString &connString);
+    // What an open says of a file that is not a database of this program, or is keyed with
+    // another password.
+    static QString notOurDatabaseMessage(const QString &path);
 
     void setConnectionString(const QString &connString) { m_connString = connString; }
     QString connectionString() const { return m_connString; }

@@ -1,5 +1,6 @@
 #include "data/Sharedm2.h"
 
+#include "data/DatabaseFile.h"
 #include "data/Globals.h"
 
 TShareDM1 *ShareDM1 = nullptr;
@@ -14,6 +15,12 @@ void ConnectDatabase() {
     ShareDM1 = new TShareDM1;
     ShareDM1->ShareConn.setConnectionString(ConnString);
     ShareDM1->ShareConn.open();
+    try {
+        CheckProgramTables(ShareDM1->ShareConn);
+    } catch (...) {
+        ShareDM1->ShareConn.close();
+        throw;
+    }
 }
 
 void DisconnectDatabase() {
