@@ -1,6 +1,7 @@
 // Benchmark of the receipt entry window on the large database: a keystroke in the goods and
 // paying-party lookups, saving a 4-line receipt, and "新单(&N)".
 //   quillo-bench-entry DIR   works on a copy of DIR/qlodata8.0.mdb (made by quillo-bench generate)
+#include "BenchDatabase.h"
 #include "BenchTimer.h"
 
 #include "PrintingUiServices.h"
@@ -121,15 +122,11 @@ int main(int argc, char *argv[]) {
     }
     const QString source = QDir(args[0]).filePath(DatabaseFileName);
     QTemporaryDir copy;
-    if (!QFile::copy(source, QDir(copy.path()).filePath(DatabaseFileName))) {
-        QTextStream(stderr) << "cannot copy " << source << '\n';
+    if (!UseCopyOfBenchDatabase(args[0], copy.path()))
         return 1;
-    }
     PrintingUiServices ui;
     UiServices::install(&ui);
     try {
-        AppDir = copy.path();
-        ConnString = BuildConnString(AppDir);
         ConnectDatabase();
         OperatorName = QStringLiteral("管理员");
         RowCount = 5;

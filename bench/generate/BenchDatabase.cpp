@@ -12,7 +12,9 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
+#include <QTextStream>
 #include <QVariant>
 
 #define SQLITE_HAS_CODEC 1
@@ -261,4 +263,15 @@ void GenerateBenchDatabase(const QString &dir, const BenchSizes &sizes,
     }
     conn.commitTrans();
     DisconnectDatabase();
+}
+
+bool UseCopyOfBenchDatabase(const QString &dir, const QString &copyDir) {
+    const QString source = QDir(dir).filePath(DatabaseFileName);
+    if (!QFile::copy(source, QDir(copyDir).filePath(DatabaseFileName))) {
+        QTextStream(stderr) << "cannot copy " << source << '\n';
+        return false;
+    }
+    AppDir = copyDir;
+    ConnString = BuildConnString(AppDir);
+    return true;
 }

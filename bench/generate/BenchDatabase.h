@@ -19,3 +19,8 @@ struct BenchSizes {
 // Leaves AppDir and ConnString pointing at it and the database disconnected.
 void GenerateBenchDatabase(const QString &dir, const BenchSizes &sizes,
                            const std::function<void(const QString &)> &progress);
+
+// Copies DIR/qlodata8.0.mdb into the folder copyDir (so that a benchmark never changes the
+// generated database) and points AppDir and ConnString at the copy. False, with a message on
+// stderr, when the file cannot be copied.
+bool UseCopyOfBenchDatabase(const QString &dir, const QString &copyDir);

@@ -4,10 +4,13 @@
 #include "app/AccountSettings.h"
 #include "app/Company.h"
 #include "app/CompanyInfo.h"
+#include "app/DatabaseCommands.h"
+#include "app/LastInput.h"
 #include "app/LunarDate.h"
 #include "app/OnlineUpdate.h"
 #include "app/OperatorLogin.h"
 #include "app/PageControlEx.h"
+#include "app/TimeSync.h"
 #include "app/Xt_userchangepwd.h"
 #include "app/Xt_userlogin.h"
 #include "data/Clock.h"
@@ -30,6 +33,7 @@
 #include <QStackedWidget>
 #include <QStandardPaths>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -57,6 +61,13 @@ TForm_Main::TForm_Main(QWidget *parent)
 
     buildMenus();
     buildToolBar();
+
+    // The idle lock looks every 10 seconds, from the first showing of the window on.
+    LockTM = new QTimer(this);
+    LockTM->setObjectName(QStringLiteral("LockTM"));
+    LockTM->setInterval(10000);
+    connect(LockTM, &QTimer::timeout, this, &TForm_Main::LockTMTimer);
+    m_lastInput = new LastInput(this);
 
     PageControlEx = new TPageControlEx(this);
     connect(PageControlEx, &QTabBar::currentChanged, this, &TForm_Main::PageControlExChange);
@@ -149,9 +160,9 @@ void TForm_Main::buildMenus() {
     addChildCommand(system, QStringLiteral("系统日志"));
     addDialogCommand(system, QStringLiteral("数据导入"));
     system->addSeparator();
-    addDialogCommand(system, QStringLiteral("备份数据库"));
-    addDialogCommand(system, QStringLiteral("恢复数据库"));
-    addDialogCommand(system, QStringLiteral("压缩数据库"));
+    addCommand(system, QStringLiteral("备份数据库"), BackupDatabaseCommand);
+    addCommand(system, QStringLiteral("恢复数据库"), RestoreDatabaseCommand);
+    addCommand(system, QStringLiteral("压缩数据库"), CompactDatabaseCommand);
     system->addSeparator();
     addCommand(system, QStringLiteral("更改登陆密码"), [this] {
         TForm_XT_UserChangePWD form(this);
@@ -185,7 +196,7 @@ void TForm_Main::buildMenus() {
     addDialogCommand(tools, QStringLiteral("打印配置"));
     addDialogCommand(tools, QStringLiteral("表格列配置"));
     tools->addSeparator();
-    addDialogCommand(tools, QStringLiteral("同步标准时间"))
+    addCommand(tools, QStringLiteral("同步标准时间"), SyncStandardTime)
         ->setToolTip(QStringLiteral("此功能需连接上互联网"));
     tools->setToolTipsVisible(true);
     addCommand(tools, QStringLiteral("安装目录"), [] { OpenWithSystem(AppDir); });
@@ -395,6 +406,7 @@ void TForm_Main::FormFirstShow() {
     StatusPanels[3]->setText(QStringLiteral("姓名：") + OperatorName);
     StatusPanels[4]->setText(QStringLiteral("类型：") + OperatorType);
     updateStatusWidths();
+    LockTM->start();
     MainShown = true;
 }
 
@@ -418,14 +430,26 @@ void TForm_Main::updateStatusWidths() {
 }
 
 void TForm_Main::closeEvent(QCloseEvent *event) {
-    if (AskYesNo(QStringLiteral("是否确定退出？")))
-        event->accept();
-    else
+    LockTM->stop();
+    if (!AskYesNo(QStringLiteral("是否确定退出？"))) {
+        LockTM->start();
         event->ignore();
+        return;
+    }
+    WriteExitBackup();
+    event->accept();
+}
+
+void TForm_Main::LockTMTimer() {
+    if (IdleLockDue(IdleMinutes, Clock::tickCount(), m_lastInput->ticks()))
+        lockProgram();
 }
 
 void TForm_Main::changeOperator() {
+    LockTM->stop();
     RunLoginDialog(2, this);
+    // The operator who stays after a cancelled change is protected by the lock as well.
+    LockTM->start();
     if (LoginOk) {
         StatusPanels[3]->setText(QStringLiteral("姓名：") + OperatorName);
         StatusPanels[4]->setText(QStringLiteral("类型：") + OperatorType);
@@ -434,7 +458,13 @@ void TForm_Main::changeOperator() {
 }
 
 void TForm_Main::lockProgram() {
+    LockTM->stop();
     RunLoginDialog(3, this);
+    if (LoginOk) {
+        // Unlocking is input: the count starts again from here.
+        m_lastInput->touch();
+        LockTM->start();
+    }
 }
 
 void TForm_Main::openHelpPage(const QString &file) {

@@ -10,7 +10,9 @@ class QAction;
 class QLabel;
 class QMenu;
 class QScrollArea;
+class LastInput;
 class QStackedWidget;
+class QTimer;
 class QToolBar;
 class TPageControlEx;
 
@@ -49,9 +51,12 @@ public:
     TPageControlEx *PageControlEx;
     QWidget *StatusBar1;
     QList<QLabel *> StatusPanels;
+    // The idle lock's timer: every 10 s while the window is in use.
+    QTimer *LockTM;
 
 public slots:
     void PageControlExChange(int index);
+    void LockTMTimer();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -81,5 +86,6 @@ private:
     QHash<QString, QAction *> m_actions;
     QHash<QString, ChildFactory> m_childFactories;
     QHash<QString, DialogRunner> m_dialogs;
+    LastInput *m_lastInput;
     bool m_firstShown = false;
 };

@@ -8,6 +8,10 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+namespace {
+SingleInstance *held = nullptr;
+}
+
 SingleInstance::SingleInstance(const QString &name)
     : m_path(lockPath(name)) {}
 
@@ -33,10 +37,18 @@ bool SingleInstance::acquire() {
         return false;
     }
     m_fd = fd;
+    held = this;
     return true;
 }
 
+void SingleInstance::releaseHeld() {
+    if (held)
+        held->release();
+}
+
 void SingleInstance::release() {
+    if (held == this)
+        held = nullptr;
     if (m_fd >= 0) {
         ::flock(m_fd, LOCK_UN);
         ::close(m_fd);

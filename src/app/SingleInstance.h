@@ -15,6 +15,9 @@ public:
     bool acquire();
     void release();
 
+    // Gives up the lock this process holds, if any (before a new copy is started).
+    static void releaseHeld();
+
     // Where the lock of a name lives (one per user).
     static QString lockPath(const QString &name);
 

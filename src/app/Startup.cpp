@@ -7,6 +7,7 @@
 #include "app/SingleInstance.h"
 #include "app/WorkWindows.h"
 #include "app/Xt_userlogin.h"
+#include "data/DatabaseSwap.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
 #include "printing/report/FontSubstitutions.h"
@@ -40,6 +41,9 @@ int RunQuillo(int argc, char *argv[]) {
 
     std::unique_ptr<TForm_Main> mainForm;
     const bool started = RunCommand([&] {
+        // A compaction or restore that a crash cut short is finished or undone first.
+        const ConnectionParams database = DbConnection::parseConnectionString(ConnString);
+        RecoverDatabaseFiles(database.dataSource, database.password);
         ConnectDatabase();
         RunLoginDialog(1, nullptr);
         if (!LoginOk)

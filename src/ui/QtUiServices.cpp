@@ -29,6 +29,8 @@ QMessageBox::Icon iconOf(UiServices::Kind kind) {
     case UiServices::Kind::YesNoCancel:
     case UiServices::Kind::OkCancel:
         return QMessageBox::Question;
+    case UiServices::Kind::Confirm:
+        return QMessageBox::NoIcon;
     default:
         return QMessageBox::Information;
     }
@@ -43,7 +45,7 @@ void QtUiServices::message(Kind kind, const QString &caption, const QString &tex
 
 UiServices::Answer QtUiServices::question(Kind kind, const QString &caption, const QString &text) {
     QMessageBox box(iconOf(kind), caption, text, QMessageBox::NoButton, parentWindow());
-    if (kind == Kind::OkCancel) {
+    if (kind == Kind::OkCancel || kind == Kind::Confirm) {
         box.addButton(QStringLiteral("确定"), QMessageBox::AcceptRole);
         QPushButton *cancel = box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
         box.setEscapeButton(cancel);

@@ -40,6 +40,11 @@ bool AskOkCancel(const QString &text) {
            UiServices::Answer::Yes;
 }
 
+bool AskConfirm(const QString &caption, const QString &text) {
+    return UiServices::current().question(UiServices::Kind::Confirm, caption, text) ==
+           UiServices::Answer::Yes;
+}
+
 bool InputBox(const QString &caption, const QString &prompt, QString &value) {
     return UiServices::current().input(caption, prompt, value);
 }

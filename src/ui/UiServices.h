@@ -18,6 +18,7 @@ public:
         YesNo,
         YesNoCancel,
         OkCancel,
+        Confirm, // OK/cancel without an icon, under the caller's caption
         Input,
         OpenFile,
         SaveFile,
@@ -60,6 +61,8 @@ void ShowError(const QString &text);
 bool AskYesNo(const QString &text);
 UiServices::Answer AskYesNoCancel(const QString &text);
 bool AskOkCancel(const QString &text);
+// OK/Cancel box without an icon under the given caption; true for OK.
+bool AskConfirm(const QString &caption, const QString &text);
 bool InputBox(const QString &caption, const QString &prompt, QString &value);
 QString OpenFileName(const QString &caption, const QString &directory, const QString &filter);
 QString SaveFileName(const QString &caption, const QString &directory, const QString &filter);

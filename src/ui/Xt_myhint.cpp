@@ -2,6 +2,7 @@
 
 #include "ui/ServiceWindowLook.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -38,4 +39,16 @@ void HideWaitBanner() {
         return;
     Form_XT_MyHint->hide();
     Form_XT_MyHint->StaticText1->setText(DefaultHintText);
+}
+
+WaitBannerShown::WaitBannerShown(const QString &text) {
+    ShowWaitBanner(text);
+    // The work that follows blocks the event loop: let the window system map and paint the
+    // banner first.
+    if (Form_XT_MyHint)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+WaitBannerShown::~WaitBannerShown() {
+    HideWaitBanner();
 }

@@ -24,3 +24,14 @@ inline const QString DefaultHintText = QStringLiteral("正在加载数据，请�
 void ShowWaitBanner(const QString &text = QString());
 // Hides the banner and puts the default text back.
 void HideWaitBanner();
+
+// The banner with a text for the length of a scope: shown (and painted, even before the
+// window system has mapped it) at construction, hidden with the default text put back at
+// destruction.
+class WaitBannerShown {
+public:
+    explicit WaitBannerShown(const QString &text);
+    ~WaitBannerShown();
+    WaitBannerShown(const WaitBannerShown &) = delete;
+    WaitBannerShown &operator=(const WaitBannerShown &) = delete;
+};

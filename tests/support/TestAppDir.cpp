@@ -44,7 +44,11 @@ void TestAppDir::exec(const QString &statement) {
 }
 
 QString TestAppDir::rows(const QString &statement) {
-    DbQuery q(ShareDM1->ShareConn);
+    return rows(ShareDM1->ShareConn, statement);
+}
+
+QString TestAppDir::rows(DbConnection &connection, const QString &statement) {
+    DbQuery q(connection);
     q.setText(statement);
     q.open();
     QStringList rows;
