@@ -5,8 +5,10 @@
 TShareDM1 *ShareDM1 = nullptr;
 
 QString BuildConnString(const QString &appDir) {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + appDir +
-           QStringLiteral("\\qlodata8.0.mdb;Persist Security Info=false;Jet OLEDB:Database Password=kavmirt");
+    // A folder whose path holds ";" or a quote is quoted, so that the string reads back whole.
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+           DbConnection::quoteConnectionValue(appDir + QStringLiteral("\\qlodata8.0.mdb")) +
+           QStringLiteral(";Persist Security Info=false;Jet OLEDB:Database Password=kavmirt");
 }
 
 void ConnectDatabase() {
@@ -14,6 +16,8 @@ void ConnectDatabase() {
     ShareDM1 = new TShareDM1;
     ShareDM1->ShareConn.setConnectionString(ConnString);
     ShareDM1->ShareConn.open();
+    // A file that takes no changes is reported now, before anyone types a receipt into it.
+    ShareDM1->ShareConn.checkWritable();
 }
 
 void DisconnectDatabase() {

@@ -2,6 +2,7 @@
 
 #include "data/BillNumbering.h"
 #include "data/Clock.h"
+#include "data/DbFailureReason.h"
 #include "data/Globals.h"
 #include "printing/PrintBill.h"
 #include "receipts/ButtonAccessKeys.h"
@@ -156,15 +157,19 @@ void TForm_SS_Sale::BitBtn1Click() {
         Bill->showFault(fault);
         return;
     }
+    QString failure = QStringLiteral("保存新增失败！");
     try {
         const SavedReceipt saved = SaveNewReceipt(receipt);
         SavedSaleId = saved.saleId;
         SavedBillCode = saved.billCode;
+    } catch (const std::exception &error) {
+        SavedSaleId = 0;
+        failure += QStringLiteral("\r\n原因：") + FailureReason(error);
     } catch (...) {
         SavedSaleId = 0;
     }
     if (SavedSaleId < 1) {
-        ShowInfo(QStringLiteral("保存新增失败！"));
+        ShowInfo(failure);
         return;
     }
     BitBtn1->setEnabled(false);
