@@ -234,9 +234,11 @@ QDateTime DbQuery::dateTimeAt(int i) const {
         return {};
     case SQLITE_INTEGER:
     case SQLITE_FLOAT: {
-        // A day number counted from 1899-12-30, as Jet stores dates.
-        const double days = sqlite3_column_double(m_stmt, i);
-        return QDateTime(QDate(1899, 12, 30), QTime(0, 0)).addMSecs(std::llround(days * 86400000.0));
+        // A day number, as Jet stores dates.
+        const QDateTime moment = DateFromDayNumber(sqlite3_column_double(m_stmt, i));
+        if (!moment.isValid())
+            throw DbError(QStringLiteral("“%1”不是有效的日期。").arg(textAt(i)), text());
+        return moment;
     }
     default: {
         const QString t = textAt(i).trimmed();

@@ -393,11 +393,8 @@ bool isNull(sqlite3_value *v) {
 // The moment a value stands for: ISO text, or a day number counted from 1899-12-30 as Jet does.
 QDateTime valueMoment(sqlite3_value *v) {
     const int type = sqlite3_value_type(v);
-    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
-        const double days = sqlite3_value_double(v);
-        const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
-        return base.addMSecs(static_cast<qint64>(days * 86400000.0 + (days >= 0 ? 0.5 : -0.5)));
-    }
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+        return DateFromDayNumber(sqlite3_value_double(v));
     return ParseDateText(valueText(v).trimmed());
 }
 

@@ -321,20 +321,24 @@ void DataAccessTest::unreadableValuesRaise_data() {
     QTest::newRow("text as integer") << "integer";
     QTest::newRow("text as number") << "double";
     QTest::newRow("text as date") << "date";
+    QTest::newRow("day number beyond the calendar") << "day number";
 }
 
 void DataAccessTest::unreadableValuesRaise() {
     QFETCH(QString, reader);
     TestAppDir app;
     DbQuery q(ShareDM1->ShareConn);
-    q.setText("select 'abc' as v, '2014-02-05' as d, '2014-02-05 09:05:03' as t");
+    q.setText("select 'abc' as v, '2014-02-05' as d, '2014-02-05 09:05:03' as t, 1e300 as n, 41690.5 as m");
     q.open();
     QCOMPARE(q.asDate("d"), QDate(2014, 2, 5));
     QCOMPARE(q.asDateTime("t"), QDateTime(QDate(2014, 2, 5), QTime(9, 5, 3)));
+    QCOMPARE(q.asDateTime("m"), QDateTime(QDate(2014, 2, 20), QTime(12, 0)));
     if (reader == "integer")
         QVERIFY_THROWS_EXCEPTION(DbError, q.asInteger("v"));
     else if (reader == "double")
         QVERIFY_THROWS_EXCEPTION(DbError, q.asDouble("v"));
+    else if (reader == "day number")
+        QVERIFY_THROWS_EXCEPTION(DbError, q.asDate("n"));
     else
         QVERIFY_THROWS_EXCEPTION(DbError, q.asDate("v"));
 }

@@ -221,6 +221,10 @@ void JetDialectTest::functionErrors_data() {
     QTest::newRow("Right with a negative length") << "select Right('abc',-1)";
     QTest::newRow("Month of a text that is no date") << "select Month('abc')";
     QTest::newRow("Mid from position 0") << "select Mid('abc',0,1)";
+    // Day numbers beyond the calendar once overflowed the conversion to milliseconds.
+    QTest::newRow("Month of a huge day number") << "select Month(1e300)";
+    QTest::newRow("Day of a huge negative day number") << "select Day(-1e18)";
+    QTest::newRow("Year of a stored amount") << "select Year(totalamt*1e300) from ss_sale";
 }
 
 void JetDialectTest::functionErrors() {
