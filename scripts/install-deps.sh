@@ -6,12 +6,15 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-private-dev # the window tests ask the platform layer how it formats captions
     libsqlcipher-dev
     libicu-dev
     libxlsxwriter-dev
     libfreexl-dev
     libquazip1-qt6-dev
     fonts-noto-cjk
+    fonts-arphic-uming # 宋体 in reports: a Ming face whose PDF text reads back as printed
+    poppler-utils      # pdftotext: the printing tests read the PDFs they write
 )
 
 missing=()

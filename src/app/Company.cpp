@@ -5,6 +5,7 @@
 #include "ui/ServiceWindowLook.h"
 #include "ui/UiServices.h"
 
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -123,6 +124,16 @@ void TFrm_Company::makeFirstRunPrompt() {
     BitBtn1->setText(QStringLiteral("下次再说(&C)"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
+    m_firstRun = true;
+}
+
+void TFrm_Company::closeEvent(QCloseEvent *event) {
+    // Without a system menu there is no close command; a window manager that offers one
+    // anyway is not obeyed.
+    if (m_firstRun)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }
 
 void TFrm_Company::showEvent(QShowEvent *event) {

@@ -24,7 +24,8 @@ public:
     // True once the form has saved; read by the opener after the form has closed.
     bool saved() const { return m_saved; }
     // The first-run variant: its own caption, "下次再说(&C)" instead of "退出(&C)", and no
-    // border icons (so no close box). Call before showing the form.
+    // border icons (so no close box, and the window's close command is ignored: only its
+    // buttons and Esc leave it). Call before showing the form.
     void makeFirstRunPrompt();
 
     QLabel *Label3;        // "公司名称：", in red
@@ -46,6 +47,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -55,4 +57,5 @@ private:
     bool m_showSavedMessage = false;
     bool m_saved = false;
     bool m_shownOnce = false;
+    bool m_firstRun = false;
 };

@@ -235,8 +235,8 @@ void TForm_Main::buildToolBar() {
         {{QStringLiteral("在线升级"), QStringLiteral("在线升级"), QStringLiteral("免费升级到最新版本"),
           QStyle::SP_BrowserReload},
          {QStringLiteral("联系我们"), QString(), QStringLiteral("若需帮助，请联系我们"),
-          QStyle::SP_DialogHelpButton},
-         {QStringLiteral("退出系统"), QStringLiteral("退出系统"), QString(), QStyle::SP_DialogCloseButton}},
+          QStyle::SP_DialogHelpButton}},
+        {{QStringLiteral("退出系统"), QStringLiteral("退出系统"), QString(), QStyle::SP_DialogCloseButton}},
     };
     for (const QList<Button> &group : groups) {
         if (!ToolBar1->actions().isEmpty())

@@ -17,6 +17,10 @@
 #include <QScreen>
 #include <memory>
 
+void NameApplication() {
+    QApplication::setApplicationName(AppTitle);
+}
+
 int RunQuillo(int argc, char *argv[]) {
     QuilloApplication app(argc, argv);
     // Dates are always written yyyy-mm-dd and times hh:mm:ss, whatever the user's regional
@@ -24,10 +28,9 @@ int RunQuillo(int argc, char *argv[]) {
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
     AppDir = QDir::cleanPath(QCoreApplication::applicationDirPath());
     ConnString = BuildConnString(AppDir);
-    QApplication::setApplicationName(AppTitle);
-    QApplication::setApplicationDisplayName(AppTitle);
+    NameApplication();
     QApplication::setQuitOnLastWindowClosed(true);
-    // Print styles and forms name the classic Chinese fonts; Noto stands in for them.
+    // Print styles and forms name the classic Chinese fonts; installed CJK faces stand in.
     InstallFontSubstitutions();
 
     // One copy at a time: a second start ends silently.

@@ -3,6 +3,7 @@
 #include "app/OperatorLogin.h"
 #include "data/Globals.h"
 #include "ui/CommandGuard.h"
+#include "ui/PasswordBox.h"
 #include "ui/UiServices.h"
 
 #include <QFormLayout>
@@ -13,15 +14,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-QLineEdit *passwordBox(QWidget *parent, const char *name) {
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setEchoMode(QLineEdit::Password);
-    return edit;
-}
-} // namespace
-
 TForm_XT_UserChangePWD::TForm_XT_UserChangePWD(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("Form_XT_UserChangePWD"));
@@ -30,9 +22,9 @@ TForm_XT_UserChangePWD::TForm_XT_UserChangePWD(QWidget *parent)
     ComboBox1 = new QLineEdit(OperatorName, this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setReadOnly(true);
-    MaskEdit1 = passwordBox(this, "MaskEdit1");
-    MaskEdit2 = passwordBox(this, "MaskEdit2");
-    MaskEdit3 = passwordBox(this, "MaskEdit3");
+    MaskEdit1 = NewPasswordBox(this, QStringLiteral("MaskEdit1"));
+    MaskEdit2 = NewPasswordBox(this, QStringLiteral("MaskEdit2"));
+    MaskEdit3 = NewPasswordBox(this, QStringLiteral("MaskEdit3"));
 
     BitBtn1 =
         new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton), QStringLiteral("保存(&S)"), this);

@@ -5,6 +5,7 @@
 #include "data/SchemaUpgrade.h"
 #include "ui/ClickLabel.h"
 #include "ui/CommandGuard.h"
+#include "ui/PasswordBox.h"
 #include "ui/UiServices.h"
 
 #include <QCheckBox>
@@ -68,9 +69,7 @@ TForm_XT_UserLogin::TForm_XT_UserLogin(QWidget *parent)
     BoxOp->setMaxVisibleItems(20);
     BoxOp->setInsertPolicy(QComboBox::NoInsert);
 
-    MaskEdit1 = new QLineEdit(this);
-    MaskEdit1->setObjectName(QStringLiteral("MaskEdit1"));
-    MaskEdit1->setEchoMode(QLineEdit::Password);
+    MaskEdit1 = NewPasswordBox(this, QStringLiteral("MaskEdit1"));
 
     CheckBox1 = new QCheckBox(this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));

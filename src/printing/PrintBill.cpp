@@ -4,6 +4,7 @@
 #include "data/Globals.h"
 #include "data/OperationLog.h"
 #include "data/Sharedm2.h"
+#include "printing/DigitFields.h"
 #include "printing/PrintOutput.h"
 #include "printing/report/ReportFile.h"
 #include "ui/UiServices.h"
@@ -71,6 +72,30 @@ void setMemoText(Report &report, const QString &name, const QString &text) {
     }
 }
 
+// An amount too large for the digit boxes of the style would print without its high digits:
+// the user decides. True when nothing stands in the way of printing.
+bool amountsFitOrPrintAnyway(const Report &report, const QList<ReportDataSet> &dataSets) {
+    const QList<AmountBeyondDigits> beyond = AmountsBeyondDigitFields(report, dataSets);
+    if (beyond.isEmpty())
+        return true;
+    QStringList lines{QStringLiteral("以下金额超出打印样式的数字格，超出的高位数字打印不出来：")};
+    for (const AmountBeyondDigits &b : beyond) {
+        const bool header = b.dataSet.compare(HeaderDataSet, Qt::CaseInsensitive) == 0;
+        for (const ReportDataSet &data : dataSets)
+            if (data.name == b.dataSet) {
+                const QString amount =
+                    data.rows.at(b.row)
+                        .value(data.fieldIndex(header ? QStringLiteral("总金额") : QStringLiteral("金额")))
+                        .toString();
+                lines << (header ? QStringLiteral("合计金额%1").arg(amount)
+                                 : QStringLiteral("第%1行金额%2").arg(b.row + 1).arg(amount)) +
+                             QStringLiteral("（数字格最高为%1位）").arg(DigitFieldNames.at(b.highestPlace));
+            }
+    }
+    lines << QStringLiteral("是否仍然打印？");
+    return AskYesNo(lines.join(u'\n'));
+}
+
 } // namespace
 
 void PrintBill(bool design, int receiptId, const QString &receiptNumber, int styleId) {
@@ -106,6 +131,8 @@ void PrintBill(bool design, int receiptId, const QString &receiptNumber, int sty
         return;
     }
 
+    if (!amountsFitOrPrintAnyway(report, dataSets))
+        return;
     countPrint(receiptId, receiptNumber);
     setMemoText(report, QStringLiteral("Title"), CompanyName + customTitle);
     setMemoText(report, QStringLiteral("Myinfo"),

@@ -4,8 +4,8 @@
 #include <QList>
 #include <QWidget>
 
-// Never shown: holds the image lists that the list forms show (tree nodes, list rows,
-// receipt states).
+// A window that is never shown: holds the image lists that the list forms show (tree nodes,
+// list rows, receipt states).
 class TForm_XT_ShareControl : public QWidget {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TForm_XT_ShareControl)

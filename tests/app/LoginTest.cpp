@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QToolButton>
 
@@ -42,6 +44,8 @@ private slots:
     void passwordChange_data();
     void passwordChange();
     void passwordReset();
+    void passwordBoxesShowStars_data();
+    void passwordBoxesShowStars();
 
 private:
     TForm_XT_UserLogin *showLogin(int mode);
@@ -336,6 +340,33 @@ void LoginTest::passwordReset() {
              QStringList({"是否确定重置登陆密码为空？", "是否确定重置登陆密码为空？", "重置密码成功！"}));
     QCOMPARE(TestAppDir::value("select loginpwd from aa_staff where staffid=2"), QString());
     QVERIFY(form.isVisible());
+}
+
+void LoginTest::passwordBoxesShowStars_data() {
+    QTest::addColumn<bool>("login");
+    QTest::addColumn<QString>("box");
+    QTest::newRow("login") << true << "MaskEdit1";
+    QTest::newRow("old password") << false << "MaskEdit1";
+    QTest::newRow("new password") << false << "MaskEdit2";
+    QTest::newRow("repeated") << false << "MaskEdit3";
+}
+
+void LoginTest::passwordBoxesShowStars() {
+    QFETCH(bool, login);
+    QFETCH(QString, box);
+    TForm_XT_UserChangePWD change;
+    QDialog *dialog = login ? static_cast<QDialog *>(showLogin(1)) : &change;
+    dialog->show();
+    auto *edit = GuiFixture::find<QLineEdit>(dialog, box);
+    QVERIFY(edit);
+    edit->setFocus();
+    GuiFixture::type(edit, "a1 中");
+    QCOMPARE(edit->text(), QString("a1 中"));
+    // What the operator sees: one "*" for every character.
+    QCOMPARE(edit->displayText(), QString("****"));
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    QCOMPARE(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, &option, edit), int('*'));
 }
 
 QTEST_MAIN(LoginTest)

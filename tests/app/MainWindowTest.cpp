@@ -8,6 +8,9 @@
 #include "data/Clock.h"
 #include "data/Globals.h"
 #include "ui/ChildForm.h"
+#include "ui/Importprocess.h"
+#include "ui/Xt_myhint.h"
+#include "ui/Xt_sharecontrol.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,6 +43,8 @@ private slots:
 
     void menusHoldEveryCommand_data();
     void menusHoldEveryCommand();
+    void menuTitlesOpenTheirMenusOnAClick();
+    void serviceWindowsStayHidden();
     void toolBarInOrder();
     void refusedCommands_data();
     void refusedCommands();
@@ -127,27 +132,64 @@ void MainWindowTest::menusHoldEveryCommand() {
         QCOMPARE(m_main->commandAction("离开锁定")->shortcut(), QKeySequence(Qt::Key_F12));
 }
 
+void MainWindowTest::menuTitlesOpenTheirMenusOnAClick() {
+    m_main = m_fx->mainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    QMenuBar *bar = m_main->menuBar();
+    const QList<QAction *> titles = bar->actions();
+    QCOMPARE(titles.size(), 5);
+    for (QAction *title : titles) {
+        // The click reaches the window as the mouse's would: whatever lies on top of the menu
+        // bar at that point gets it.
+        const QRect area = bar->actionGeometry(title);
+        QVERIFY2(!area.isEmpty(), qPrintable(title->text()));
+        for (const QPoint &at : {area.center(), area.topLeft() + QPoint(3, 3)}) {
+            const QPoint inWindow = bar->mapTo(m_main, at);
+            QCOMPARE(m_main->childAt(inWindow), static_cast<QWidget *>(bar));
+            QTest::mouseClick(m_main->windowHandle(), Qt::LeftButton, {}, inWindow);
+            QTRY_VERIFY2(title->menu()->isVisible(), qPrintable(title->text()));
+            title->menu()->hide();
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        }
+    }
+}
+
+void MainWindowTest::serviceWindowsStayHidden() {
+    m_main = m_fx->mainWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main));
+    const QList<QWidget *> services{Form_XT_ShareControl, Form_XT_MyHint, Form_Importprocess};
+    for (QWidget *service : services) {
+        QVERIFY(service);
+        QVERIFY2(service->isWindow(), qPrintable(service->objectName()));
+        QVERIFY2(!service->isVisible(), qPrintable(service->objectName()));
+    }
+    // The image holder would take no input even if it were shown by mistake.
+    QVERIFY(Form_XT_ShareControl->windowFlags().testFlag(Qt::WindowTransparentForInput));
+    QVERIFY(Form_XT_ShareControl->testAttribute(Qt::WA_DontShowOnScreen));
+}
+
 void MainWindowTest::toolBarInOrder() {
     m_main = m_fx->mainWindow();
-    QStringList captions;
+    // The buttons in their groups, as the separators divide them.
+    QList<QStringList> groups{{}};
     QStringList hints;
-    int separators = 0;
     for (QAction *a : m_main->ToolBar1->actions()) {
         if (a->isSeparator()) {
-            ++separators;
+            groups.append(QStringList());
             continue;
         }
-        captions << a->text();
+        groups.last() << a->text();
         hints << a->toolTip();
         auto *button = qobject_cast<QToolButton *>(m_main->ToolBar1->widgetForAction(a));
         QVERIFY(button && button->width() >= 79);
     }
-    QCOMPARE(captions, QStringList({"   单据录入   ", "单据查询", "单据汇总", "单据明细", "打印配置",
-                                    "表格列配置", "在线升级", "联系我们", "退出系统"}));
+    QCOMPARE(groups, (QList<QStringList>{{"   单据录入   ", "单据查询", "单据汇总", "单据明细"},
+                                         {"打印配置", "表格列配置"},
+                                         {"在线升级", "联系我们"},
+                                         {"退出系统"}}));
     QCOMPARE(hints[1], QString("打印、修改、复制、删除单据"));
     QCOMPARE(hints[5], QString("自定义单据录入中表格显示明细，如列宽、列名、排序等等"));
     QCOMPARE(hints[7], QString("若需帮助，请联系我们"));
-    QCOMPARE(separators, 2);
 }
 
 void MainWindowTest::refusedCommands_data() {

@@ -66,6 +66,8 @@ private slots:
     void missingStyleOrFilePrintsNothing();
     void brokenFileRaisesBeforeCounting();
     void failedCountIsRolledBackSilently();
+    void amountBeyondTheDigitBoxesAsks_data();
+    void amountBeyondTheDigitBoxesAsks();
     void receiptWithoutLinesPrintsItsHeader();
     void designModeOpensTheFileOnEmptyData();
 
@@ -286,6 +288,73 @@ void PrintBillTest::failedCountIsRolledBackSilently() {
     QCOMPARE(logRows(), QString()); // the log row went with the count
     QVERIFY(!ShareDM1->ShareConn.inTransaction());
     QVERIFY(m_ui->shown().isEmpty());
+}
+
+void PrintBillTest::amountBeyondTheDigitBoxesAsks_data() {
+    QTest::addColumn<QString>("update");    // changes the receipt's digit fields
+    QTest::addColumn<bool>("headerDigits"); // the style prints the total's 万 ... 分 as well
+    QTest::addColumn<QString>("question");  // empty: none asked
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<bool>("printed");
+
+    // The template's digit boxes of a line reach 十万: 999,999.99 fits, 1,000,000 does not.
+    const QString line = "update ss_saledetail set amt=%1,bw1='%2',sw1='9' where saledetailid=5002";
+    QTest::newRow("999999.99 fits") << line.arg("999999.99", "") << false << "" << false << true;
+    QTest::newRow("1000000, printed anyway")
+        << line.arg("1000000", "1") << false << "第2行金额1000000（数字格最高为十万位）" << true << true;
+    QTest::newRow("1000000, not printed")
+        << line.arg("1000000", "1") << false << "第2行金额1000000（数字格最高为十万位）" << false << false;
+    QTest::newRow("minus sign above the boxes")
+        << line.arg("-999999.99", "-") << false << "第2行金额-999999.99（数字格最高为十万位）" << false
+        << false;
+    // The template prints the total as money, not in digit boxes: any total prints.
+    QTest::newRow("total of 12345678.9, template")
+        << QString("update ss_sale set totalamt=12345678.9,qw1='1',bw1='2',sw1='3',w1='4' where saleid=5")
+        << false << "" << false << true;
+    QTest::newRow("total of 123456 in boxes up to 万")
+        << QString("update ss_sale set totalamt=123456,sw1='1',w1='2' where saleid=5") << true
+        << "合计金额123456（数字格最高为万位）" << false << false;
+    QTest::newRow("total of 23456 in boxes up to 万")
+        << QString("update ss_sale set totalamt=23456,w1='2' where saleid=5") << true << "" << false << true;
+}
+
+void PrintBillTest::amountBeyondTheDigitBoxesAsks() {
+    QFETCH(QString, update);
+    QFETCH(bool, headerDigits);
+    QFETCH(QString, question);
+    QFETCH(bool, yes);
+    QFETCH(bool, printed);
+    TestAppDir::exec(update);
+    addStyle(QString(), [&](Report &report) {
+        if (!headerDigits)
+            return;
+        const QStringList places{"万", "千", "百", "十", "元", "角", "分"};
+        for (int i = 0; i < places.size(); ++i) {
+            MemoObject digit;
+            digit.name = QStringLiteral("TotalDigit%1").arg(i);
+            digit.rect = {10000 + i * 600, 900, 600, 500};
+            digit.text = QStringLiteral("[frxDBDataset1.\"%1\"]").arg(places[i]);
+            report.pages[0].bands[4].objects << digit;
+        }
+    });
+    if (!question.isEmpty())
+        m_ui->answer(yes ? UiServices::Answer::Yes : UiServices::Answer::No);
+    PrintPreview = false;
+    PrintBill(false, 5, Number, 2);
+
+    if (question.isEmpty()) {
+        QVERIFY(m_ui->shown().isEmpty());
+    } else {
+        QCOMPARE(m_ui->shown().size(), 1);
+        const auto &asked = m_ui->shown().first();
+        QCOMPARE(asked.kind, UiServices::Kind::YesNo);
+        QCOMPARE(asked.caption, QString("询问"));
+        QVERIFY2(asked.text.contains(question), qPrintable(asked.text));
+        QVERIFY(asked.text.endsWith("是否仍然打印？"));
+    }
+    QCOMPARE(m_output->calls().size(), printed ? 1 : 0);
+    QCOMPARE(printCount(5), QString(printed ? "1" : "0"));
+    QCOMPARE(logRows(), printed ? QStringLiteral("【打印】单据|%1|5|1|管理员").arg(Number) : QString());
 }
 
 void PrintBillTest::receiptWithoutLinesPrintsItsHeader() {

@@ -75,7 +75,8 @@ Report everyAttribute() {
     memo.vAlign = VAlign::Bottom;
     memo.displayFormat = QStringLiteral("%-8.3n元");
     memo.allowExpressions = false;
-    memo.wordWrap = memo.autoWidth = memo.canGrow = true;
+    memo.wordWrap = memo.autoWidth = memo.canGrow = memo.shrinkToFit = true;
+    memo.minFontSize = 7.5;
     memo.bandAlign = BandAlign::Right;
     memo.gapX = 7;
     memo.gapY = 9;
@@ -150,6 +151,7 @@ private slots:
     void everyAttributeSurvivesSaveAndLoad();
     void brokenFilesAreRefused_data();
     void brokenFilesAreRefused();
+    void versionOneFilesStillRead();
     void fileErrorsNameTheFile();
     void savingAnInvalidReportKeepsTheOldFile();
 };
@@ -179,6 +181,7 @@ void ReportFileTest::templatePageAndBands() {
     const ReportBand &detail = band(report, "DetailData1");
     QCOMPARE(detail.rowsPerPage, 4);
     QCOMPARE(detail.fillerBand, QString("Child1"));
+    QVERIFY(!detail.canGrow); // rows of a pre-printed form keep their 8.0 mm
     QVERIFY(!report.findObject("Myinfo"));
 }
 
@@ -262,6 +265,10 @@ void ReportFileTest::templateTextBoxes() {
     QCOMPARE(int(memo->hAlign), align);
     QCOMPARE(memo->displayFormat, format);
     QVERIFY(memo->visible);
+    // Data fields shrink to fit their box; none grows downwards.
+    QCOMPARE(memo->shrinkToFit, text.startsWith("[frx"));
+    QCOMPARE(memo->minFontSize, 5.0);
+    QVERIFY(!memo->canGrow);
 }
 
 void ReportFileTest::templateRules() {
@@ -284,6 +291,8 @@ void ReportFileTest::templateRules() {
     QVERIFY(heading);
     QCOMPARE(heading->text, QString("收据"));
     QCOMPARE(heading->rect.top, 170);
+    QCOMPARE(heading->rect.bottom(), 900); // clear of the receipt number's row
+    QVERIFY(heading->shrinkToFit);
     QCOMPARE(heading->bandAlign, BandAlign::Center);
     QCOMPARE(heading->hAlign, HAlign::Center);
     QVERIFY(heading->autoWidth);
@@ -330,7 +339,7 @@ void ReportFileTest::everyAttributeSurvivesSaveAndLoad() {
     const QByteArray xml = WriteReportXml(plain);
     for (const char *attribute :
          {"fontColor=\"#000000\"", "gapY=\"0\"", "bandGrowth=\"none\"", "fill=\"none\"", "rowsPerPage=\"0\"",
-          "allowExpressions=\"true\"", "frameStyle=\"solid\""})
+          "allowExpressions=\"true\"", "frameStyle=\"solid\"", "shrinkToFit=\"false\"", "minFontSize=\"5\""})
         QVERIFY2(xml.contains(attribute), attribute);
     QVERIFY(ReadReportXml(xml) == plain);
 }
@@ -350,7 +359,7 @@ void ReportFileTest::brokenFilesAreRefused_data() {
     QTest::newRow("foreign root") << QByteArray("<?xml version=\"1.0\"?><TfrxReport Version=\"6\"/>")
                                   << "不是报表文件（根元素为“TfrxReport”）";
     QTest::newRow("no version") << QByteArray("<QuilloReport/>") << "缺少版本号";
-    QTest::newRow("newer version") << QByteArray("<QuilloReport version=\"2\"/>") << "版本2比本程序新";
+    QTest::newRow("newer version") << QByteArray("<QuilloReport version=\"3\"/>") << "版本3比本程序新";
     QTest::newRow("bad version") << QByteArray("<QuilloReport version=\"一\"/>")
                                  << "属性“version”的值“一”无效";
     QTest::newRow("no page") << QByteArray("<QuilloReport version=\"1\"/>") << "报表没有页面";
@@ -376,8 +385,31 @@ void ReportFileTest::brokenFilesAreRefused_data() {
     row("bad colour", "<Band name=\"B\" kind=\"Child\"><Memo name=\"M\" fontColor=\"red\"/></Band>",
         "属性“fontColor”的值“red”无效");
     row("bad flag", "<Band name=\"B\" kind=\"Child\" visible=\"yes\"/>", "属性“visible”的值“yes”无效");
-    row("bad font size", "<Band name=\"B\" kind=\"Child\"><Memo name=\"M\" fontSize=\"0\"/></Band>",
-        "对象“M”的字号无效");
+    row("font size 0", "<Band name=\"B\" kind=\"Child\"><Memo name=\"M\" fontSize=\"0\"/></Band>",
+        "对象“M”的字号0超出范围（1～500磅）");
+    // 1e300 points would overflow the conversion to device units, and the text would vanish.
+    row("absurd font size", "<Band name=\"B\" kind=\"Child\"><Memo name=\"M\" fontSize=\"1e300\"/></Band>",
+        "对象“M”的字号1e+300超出范围（1～500磅）");
+    row("font size just above the largest",
+        "<Band name=\"B\" kind=\"Child\"><Memo name=\"M\" fontSize=\"500.5\"/></Band>",
+        "对象“M”的字号500.5超出范围");
+    row("font size below 1 pt", "<Band name=\"B\" kind=\"Child\"><Memo name=\"M\" fontSize=\"0.9\"/></Band>",
+        "对象“M”的字号0.9超出范围");
+    row("smallest shrunk size out of range",
+        "<Band name=\"B\" kind=\"Child\"><Memo name=\"M\" minFontSize=\"0.5\"/></Band>",
+        "对象“M”缩小时最小的字号0.5超出范围");
+    QTest::newRow("page font size")
+        << QByteArray("<QuilloReport version=\"1\"><Page name=\"P\" fontSize=\"1000\"/></QuilloReport>")
+        << "页面“P”的字号1000超出范围";
+    row("object beyond 10 m", "<Band name=\"B\" kind=\"Child\"><Memo name=\"M\" left=\"10000.01\"/></Band>",
+        "对象“M”的位置或尺寸超出范围（不能超过10米）");
+    row("line longer than 10 m", "<Band name=\"B\" kind=\"Child\"><Line name=\"L\" width=\"-20000\"/></Band>",
+        "对象“L”的位置或尺寸超出范围");
+    row("band taller than 10 m", "<Band name=\"B\" kind=\"Child\" height=\"9999999\"/>",
+        "带区“B”的位置或尺寸超出范围");
+    QTest::newRow("paper wider than 10 m")
+        << QByteArray("<QuilloReport version=\"1\"><Page name=\"P\" paperWidth=\"10001\"/></QuilloReport>")
+        << "页面“P”的位置或尺寸超出范围";
     row("bad picture data", "<Band name=\"B\" kind=\"Child\"><Picture name=\"P\" data=\"@@@\"/></Band>",
         "图片“P”的数据无效");
     row("object without name", "<Band name=\"B\" kind=\"Child\"><Line/></Band>", "对象没有名称");
@@ -407,6 +439,17 @@ void ReportFileTest::brokenFilesAreRefused() {
     } catch (const ReportError &error) {
         QVERIFY2(error.message().contains(message), qPrintable(error.message()));
     }
+}
+
+void ReportFileTest::versionOneFilesStillRead() {
+    const Report report =
+        ReadReportXml("<QuilloReport version=\"1\"><Page name=\"P\"><Band name=\"B\" kind=\"Child\">"
+                      "<Memo name=\"M\" fontSize=\"12\"/></Band></Page></QuilloReport>");
+    const MemoObject &memo = std::get<MemoObject>(report.pages[0].bands[0].objects[0]);
+    QVERIFY(!memo.shrinkToFit);
+    QCOMPARE(memo.minFontSize, 5.0);
+    QVERIFY(WriteReportXml(report).startsWith(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<QuilloReport version=\"2\""));
 }
 
 void ReportFileTest::fileErrorsNameTheFile() {

@@ -7,6 +7,7 @@
 #include "printing/report/ReportLayout.h"
 
 #include <QTest>
+#include <cmath>
 
 namespace {
 
@@ -95,6 +96,11 @@ private slots:
     void rowsKeepTheirPlaceOnEveryPage();
     void titleStaysCentred_data();
     void titleStaysCentred();
+    void longTextsKeepRowsAndCells_data();
+    void longTextsKeepRowsAndCells();
+    void shrinkingStepsDownToTheSmallestSize_data();
+    void shrinkingStepsDownToTheSmallestSize();
+    void growingStopsAtTheNextObject();
     void rowGrowsWithItsText();
     void bandTallerThanThePageEndsTheLayout();
     void pageHeadersAndFootersOnEverySheet();
@@ -205,27 +211,28 @@ void ReportLayoutTest::rowsKeepTheirPlaceOnEveryPage() {
 
 void ReportLayoutTest::titleStaysCentred_data() {
     QTest::addColumn<QString>("company");
-    QTest::addColumn<int>("lines");
-    QTest::newRow("short") << "星河" << 1;
-    QTest::newRow("empty") << "" << 1;
-    QTest::newRow("long")
-        << "星河文具用品与办公设备及耗材批发零售连锁有限责任公司杭州市西湖区文三路第一分公司" << 2;
+    QTest::addColumn<double>("size");
+    QTest::newRow("short") << "星河" << 16.0;
+    QTest::newRow("empty") << "" << 16.0;
+    // 42 characters: one line of 10 pt fills the 150 mm between the logo box and its mirror.
+    QTest::newRow("long") << ReceiptSamples::longCompanyName() << 10.0;
 }
 
 void ReportLayoutTest::titleStaysCentred() {
     QFETCH(QString, company);
-    QFETCH(int, lines);
+    QFETCH(double, size);
     Report report = ReceiptSamples::loadTemplate();
     MemoObject *title = report.findMemo("Title");
     title->text = company + QStringLiteral("收据");
     const PreparedPage page = prepare(report, ReceiptSamples::dataSets(1)).pages.first();
     const QList<const PreparedItem *> items = itemsOf(page, "Title");
-    QCOMPARE(items.size(), lines);
+    QCOMPARE(items.size(), 1); // a long title shrinks; it never wraps into the rows below
     const int centre = 1000 + 19000 / 2;
     for (const PreparedItem *item : items) {
         QVERIFY2(qAbs(item->rect.left + item->rect.width / 2.0 - centre) <= 1, qPrintable(item->text));
-        QVERIFY(item->rect.left >= 1000 && item->rect.right() <= 20000);
-        QCOMPARE(item->font.pointSize, 16.0);
+        QVERIFY(item->rect.left >= 1000 + 2000 && item->rect.right() <= 20000 - 2000); // clear of the logo
+        QVERIFY(item->rect.bottom() <= 1000 + 900); // above the receipt number's row
+        QCOMPARE(item->font.pointSize, size);
     }
     QCOMPARE(items.first()->rect.top, 1000 + 170);
     QStringList text;
@@ -234,8 +241,125 @@ void ReportLayoutTest::titleStaysCentred() {
     QCOMPARE(text.join(QString()), company + QStringLiteral("收据"));
 }
 
+void ReportLayoutTest::longTextsKeepRowsAndCells_data() {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<QString>("sheets");
+    QTest::newRow("1 line") << 1 << "TDCCCS";
+    QTest::newRow("4 lines") << 4 << "TDDDDS";
+    QTest::newRow("5 lines") << 5 << "TDDDD|DCCCS";
+    QTest::newRow("9 lines") << 9 << "TDDDD|DDDD|DCCCS";
+}
+
+void ReportLayoutTest::longTextsKeepRowsAndCells() {
+    QFETCH(int, lines);
+    QFETCH(QString, sheets);
+    Report report = ReceiptSamples::loadTemplate();
+    report.findMemo("Title")->text = ReceiptSamples::longCompanyName() + QStringLiteral("收据");
+    const QList<ReportDataSet> data = ReceiptSamples::longTexts(lines);
+    const PreparedReport prepared = prepare(report, data);
+    QCOMPARE(shape(prepared), sheets);
+    for (const PreparedPage &page : prepared.pages) {
+        int y = 1000;
+        for (const PreparedBand &band : page.bands) {
+            if (band.kind == BandKind::MasterData)
+                continue;
+            QCOMPARE(band.rect.top, y);
+            y = band.rect.bottom();
+            if (band.kind == BandKind::DetailData || band.kind == BandKind::Child)
+                QCOMPARE(band.rect.height, 800);
+        }
+    }
+    const QStringList outside = ReceiptSamples::textsOutsideTheirCells(report, prepared);
+    QVERIFY2(outside.isEmpty(), qPrintable(outside.join(u'\n')));
+
+    // A 20-character name shrinks until it fits whole; the unit is cut at its column.
+    const QString nameMemo = objectWithText(report, "[frxDBDataset2.\"名称\"]");
+    const QString unitMemo = objectWithText(report, "[frxDBDataset2.\"单位\"]");
+    QStringList names;
+    for (const PreparedPage &page : prepared.pages)
+        for (const PreparedItem *item : itemsOf(page, nameMemo)) {
+            names << item->text;
+            QCOMPARE(item->font.pointSize, 7.0); // 20 em in 51 mm
+        }
+    QStringList expected;
+    for (const QVariantList &row : data[1].rows)
+        expected << row.at(1).toString();
+    QCOMPARE(names, expected);
+    const QList<const PreparedItem *> units = itemsOf(prepared.pages.first(), unitMemo);
+    QCOMPARE(units.first()->font.pointSize, 5.0);
+    QCOMPARE(units.first()->text, QString("千克每立方米")); // six 5 pt characters in 11 mm
+}
+
+void ReportLayoutTest::shrinkingStepsDownToTheSmallestSize_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("shrink");
+    QTest::addColumn<double>("size");
+    QTest::addColumn<QString>("shown");
+    // A 10 pt memo 40 mm wide inside its 0.5 mm gaps: 39 mm, eleven 10 pt characters.
+    QTest::newRow("fits") << "一二三四五六七八九十" << true << 10.0 << "一二三四五六七八九十";
+    QTest::newRow("one step") << "一二三四五六七八九十甲乙" << true << 9.0 << "一二三四五六七八九十甲乙";
+    QTest::newRow("down to the smallest size, then cut")
+        << QString("一二三四五六七八九十").repeated(4) << true << 6.0
+        << QString("一二三四五六七八九十").repeated(2).left(18);
+    QTest::newRow("no shrinking: cut at the box")
+        << "一二三四五六七八九十甲乙" << false << 10.0 << "一二三四五六七八九十甲";
+}
+
+void ReportLayoutTest::shrinkingStepsDownToTheSmallestSize() {
+    QFETCH(QString, text);
+    QFETCH(bool, shrink);
+    QFETCH(double, size);
+    QFETCH(QString, shown);
+    Report report;
+    report.pages << ReportPage();
+    ReportBand band = plainBand("ReportTitle1", BandKind::ReportTitle, 1000);
+    MemoObject memo;
+    memo.name = QStringLiteral("Memo1");
+    memo.rect = {1000, 0, 4000, 600};
+    memo.text = text;
+    memo.shrinkToFit = shrink;
+    memo.minFontSize = 6;
+    band.objects << memo;
+    report.pages[0].bands << band;
+    const PreparedPage page = prepare(report, {}).pages.first();
+    const QList<const PreparedItem *> items = itemsOf(page, "Memo1");
+    QCOMPARE(items.size(), 1);
+    QCOMPARE(items.first()->font.pointSize, size);
+    QCOMPARE(items.first()->text, shown);
+    QVERIFY(items.first()->rect.right() <= items.first()->clip.right());
+}
+
+void ReportLayoutTest::growingStopsAtTheNextObject() {
+    // A field that grows with its text stops at the rule to its right, and one with no
+    // object beside it at the band's edge; from there it shrinks.
+    Report report = ReceiptSamples::loadTemplate();
+    QList<ReportDataSet> data = ReceiptSamples::longTexts(1);
+    const PreparedPage page = prepare(report, data).pages.first();
+    const auto box = [&](const char *field) {
+        const QList<const PreparedItem *> items =
+            itemsOf(page, objectWithText(report, QStringLiteral("[frxDBDataset1.\"%1\"]").arg(field)));
+        return items.isEmpty() ? ReportRect{} : items.first()->clip;
+    };
+    QCOMPARE(box("大写人民币").right() - 1000, 10000); // the rule at 100.0 mm
+    QCOMPARE(box("交款单位").right() - 1000, 19000);   // the band's edge
+    QCOMPARE(box("单据编号").right() - 1000, 19000);
+    QCOMPARE(box("主管").right() - 1000, 6850); // the label 会计:
+    // Short texts keep to their own width.
+    data = ReceiptSamples::dataSets(1);
+    const PreparedPage plain = prepare(report, data).pages.first();
+    const QList<const PreparedItem *> party =
+        itemsOf(plain, objectWithText(report, "[frxDBDataset1.\"交款单位\"]"));
+    QCOMPARE(party.first()->font.pointSize, 10.0);
+    QCOMPARE(party.first()->clip.width, int(std::ceil(8 * FixedTextMeasurer::em(ReportFont{}))) + 100);
+}
+
 void ReportLayoutTest::rowGrowsWithItsText() {
-    const Report report = ReceiptSamples::loadTemplate();
+    // A style whose rows may grow (the delivered one keeps them at 8.0 mm).
+    Report report = ReceiptSamples::loadTemplate();
+    report.pages[0].bands[2].canGrow = true;
+    MemoObject *nameMemo = report.findMemo(objectWithText(report, "[frxDBDataset2.\"名称\"]"));
+    nameMemo->canGrow = true;
+    nameMemo->shrinkToFit = false;
     QList<ReportDataSet> data = ReceiptSamples::dataSets(2);
     // 40 characters in a 52 mm column of 10 pt text (14 to a line): three lines.
     data[1].rows[0][1] = QStringLiteral("超长商品名称").repeated(6).left(40);
@@ -340,6 +464,7 @@ void ReportLayoutTest::missingDataSetPrintsNoRows() {
     Report report = ReceiptSamples::loadTemplate();
     MemoObject unknown;
     unknown.name = QStringLiteral("Unknown");
+    unknown.rect = {0, 0, 5000, 500};
     unknown.text = QStringLiteral("a[frxDBDataset9.\"名称\"]b[frxDBDataset1.\"没有\"]c");
     report.pages[0].bands[0].objects << unknown;
     const PreparedReport prepared = prepare(report, {ReceiptSamples::dataSets(3).first()});

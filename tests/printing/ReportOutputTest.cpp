@@ -13,9 +13,12 @@
 #include <QFontInfo>
 #include <QImage>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 #include <QtEndian>
 
 namespace {
@@ -79,6 +82,46 @@ bool darkPixelIn(const QImage &image, const QRect &area) {
     return false;
 }
 
+// What pdftotext (poppler-utils, installed with the build's packages) reads from a PDF file:
+// its plain text, or with "-bbox" an XHTML list of words with their boxes.
+QString pdfToText(const QString &fileName, const QStringList &options = {}) {
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (program.isEmpty())
+        return QStringLiteral("pdftotext is missing: scripts/install-deps.sh installs poppler-utils");
+    QProcess process;
+    process.start(program, options + QStringList{fileName, QStringLiteral("-")});
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QStringLiteral("pdftotext failed: ") + QString::fromUtf8(process.readAllStandardError());
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+struct PdfWord {
+    int page = 0;
+    QRectF box; // hundredths of a millimetre from the paper's top-left corner
+    QString text;
+};
+
+QList<PdfWord> pdfWords(const QString &fileName) {
+    QXmlStreamReader xml(pdfToText(fileName, {QStringLiteral("-bbox")}));
+    QList<PdfWord> words;
+    int page = -1;
+    const double unitsPerPoint = 2540.0 / 72;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == QLatin1String("page")) {
+            ++page;
+        } else if (xml.name() == QLatin1String("word")) {
+            const auto a = xml.attributes();
+            const QPointF topLeft(a.value("xMin").toDouble(), a.value("yMin").toDouble());
+            const QPointF bottomRight(a.value("xMax").toDouble(), a.value("yMax").toDouble());
+            words.append(
+                {page, QRectF(topLeft * unitsPerPoint, bottomRight * unitsPerPoint), xml.readElementText()});
+        }
+    }
+    return words;
+}
+
 } // namespace
 
 class ReportOutputTest : public QObject {
@@ -91,6 +134,9 @@ private slots:
     void mappedFontDrawsChinese();
     void imageShowsTheGridAndTheDigits();
     void imagesAreWrittenPageByPage();
+    void pdfTextIsThePrintedText();
+    void longTextsStayInsideTheirCells_data();
+    void longTextsStayInsideTheirCells();
     void unwritableTargetsAreErrors();
 };
 
@@ -129,9 +175,9 @@ void ReportOutputTest::paperSizesSurvive() {
 
 void ReportOutputTest::mappedFontDrawsChinese() {
     const QFontInfo info(ReportQFont(ReportFont{}));
-    QCOMPARE(info.family(), QString("Noto Serif CJK SC"));
+    QCOMPARE(info.family(), ReportSongFamily);
     const QFontInfo bold(ReportQFont(ReportFont{QStringLiteral("SimSun"), 16, true}));
-    QCOMPARE(bold.family(), QString("Noto Serif CJK SC"));
+    QCOMPARE(bold.family(), ReportSongFamily);
     QVERIFY(bold.bold());
 }
 
@@ -159,6 +205,69 @@ void ReportOutputTest::imagesAreWrittenPageByPage() {
     for (const QString &file : files) {
         const QImage image(file);
         QCOMPARE(image.size(), QSize(827, 394));
+    }
+}
+
+void ReportOutputTest::pdfTextIsThePrintedText() {
+    // The PDF names the characters that were drawn, not the radicals that share their glyphs
+    // in some fonts (⽇ U+2F47 for 日, ⾦ for 金, ⼗ for 十, ⻆ for 角, ⼈ ⺠ for 人民).
+    QTemporaryDir dir;
+    const QString path = dir.filePath("receipt.pdf");
+    Report report = ReceiptSamples::loadTemplate();
+    report.findMemo("Title")->text = QStringLiteral("星河文具收款收据");
+    WritePdf(PrepareReport(report, ReceiptSamples::dataSets(1), FontTextMeasurer()), path);
+    const QString text = pdfToText(path);
+    for (const char *printed :
+         {"星河文具收款收据", "收款日期:", "交款单位:", "星河文具有限公司", "金额", "十", "角", "合计人民币",
+          "壹仟贰佰叁拾肆元伍角整", "主管:", "张主管", "收款人:", "2024-03-05"})
+        QVERIFY2(text.contains(QString::fromUtf8(printed)),
+                 qPrintable(QString::fromUtf8(printed) + u'\n' + text));
+    for (const QChar ch : text)
+        QVERIFY2(ch.unicode() < 0x2E80 || ch.unicode() > 0x2FDF, qPrintable(text));
+}
+
+void ReportOutputTest::longTextsStayInsideTheirCells_data() {
+    QTest::addColumn<int>("lines");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("1 line") << 1 << 1;
+    QTest::newRow("4 lines") << 4 << 1;
+    QTest::newRow("5 lines") << 5 << 2;
+    QTest::newRow("9 lines") << 9 << 3;
+}
+
+void ReportOutputTest::longTextsStayInsideTheirCells() {
+    QFETCH(int, lines);
+    QFETCH(int, pages);
+    Report report = ReceiptSamples::loadTemplate();
+    report.findMemo("Title")->text = ReceiptSamples::longCompanyName() + QStringLiteral("收据");
+    const PreparedReport prepared =
+        PrepareReport(report, ReceiptSamples::longTexts(lines), FontTextMeasurer());
+    QCOMPARE(prepared.pages.size(), pages);
+    const QStringList outside = ReceiptSamples::textsOutsideTheirCells(report, prepared);
+    QVERIFY2(outside.isEmpty(), qPrintable(outside.join(u'\n')));
+
+    // What the PDF holds lies where the layout put it: every word inside the text boxes.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("receipt.pdf");
+    WritePdf(prepared, path);
+    const QList<PdfWord> words = pdfWords(path);
+    QVERIFY(words.size() > 20);
+    const double slack = 30; // 0.3 mm: the PDF's glyph boxes against the layout's line boxes
+    for (const PdfWord &word : words) {
+        QVERIFY(word.page >= 0 && word.page < pages);
+        const double y = word.box.center().y();
+        for (double x = word.box.left() + slack; x <= word.box.right() - slack; x += 20) {
+            bool covered = false;
+            for (const PreparedItem &item : prepared.pages.at(word.page).items)
+                covered = covered || (item.kind == PreparedItem::Kind::Text &&
+                                      QRectF(item.clip.left, item.clip.top, item.clip.width, item.clip.height)
+                                          .adjusted(-slack, -slack, slack, slack)
+                                          .contains(x, y));
+            QVERIFY2(covered, qPrintable(QStringLiteral("page %1: \"%2\" at %3 mm")
+                                             .arg(word.page + 1)
+                                             .arg(word.text)
+                                             .arg(x / 100)));
+        }
     }
 }
 

@@ -22,6 +22,12 @@ struct MemoObject {
     bool wordWrap = false;
     bool autoWidth = false; // the width follows the text (at most the band's width)
     bool canGrow = false;   // the height grows to hold the wrapped text
+    // A memo paints only inside its box. Growing (autoWidth, canGrow) stops at the next object
+    // of the band and at the band's edge. Text that still does not fit is, with shrinkToFit,
+    // drawn in a font made smaller step by step (MemoShrinkStep points) down to minFontSize;
+    // whatever does not fit then is cut off at the box.
+    bool shrinkToFit = false;
+    double minFontSize = 5; // points
     BandAlign bandAlign = BandAlign::None;
     int gapX = 50; // inner margins, hundredths of a millimetre
     int gapY = 0;
@@ -36,3 +42,5 @@ struct MemoObject {
 
     bool operator==(const MemoObject &) const = default;
 };
+
+inline constexpr double MemoShrinkStep = 0.5; // points

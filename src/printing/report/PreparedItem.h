@@ -22,6 +22,7 @@ struct PreparedItem {
     QString band; // the band and the object it comes from
     QString object;
     ReportRect rect;
+    ReportRect clip; // text: the box of its memo; nothing of the text is drawn outside it
     int baseline = 0;
     QString text;
     ReportFont font;

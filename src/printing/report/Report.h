@@ -23,8 +23,15 @@ struct Report {
 };
 
 inline constexpr int MaxRowsPerPage = 1000;
+// Font sizes a report may use, in points, and the largest length or position it may hold
+// (10 m, in hundredths of a millimetre): beyond these no printer prints anything sensible.
+inline constexpr double MinFontSize = 1;
+inline constexpr double MaxFontSize = 500;
+inline constexpr int MaxReportLength = 1000000;
 
 // Raises ReportError naming the first rule the report breaks: names present and unique,
-// paper larger than its margins, sizes not negative, a filler band that exists and is a
-// child band, rows per page from 0 to MaxRowsPerPage.
+// paper larger than its margins, sizes not negative, lengths and positions within
+// MaxReportLength, font sizes (and the smallest size a memo shrinks to) from MinFontSize to
+// MaxFontSize, a filler band that exists and is a child band, rows per page from 0 to
+// MaxRowsPerPage.
 void ValidateReport(const Report &report);

@@ -149,6 +149,8 @@ private:
         flag("wordWrap", memo.wordWrap);
         flag("autoWidth", memo.autoWidth);
         flag("canGrow", memo.canGrow);
+        flag("shrinkToFit", memo.shrinkToFit);
+        attr("minFontSize", QString::number(memo.minFontSize, 'g', QLocale::FloatingPointShortest));
         attr("bandAlign", nameOf(bandAligns, memo.bandAlign));
         units("gapX", memo.gapX);
         units("gapY", memo.gapY);
@@ -413,14 +415,15 @@ private:
     }
 
     MemoObject readMemo(const ReportFont &pageFont) {
-        const Attributes a(m_xml, {"name",       "left",        "top",           "width",
-                                   "height",     "text",        "fontFamily",    "fontSize",
-                                   "fontBold",   "fontItalic",  "fontUnderline", "fontColor",
-                                   "hAlign",     "vAlign",      "displayFormat", "allowExpressions",
-                                   "wordWrap",   "autoWidth",   "canGrow",       "bandAlign",
-                                   "gapX",       "gapY",        "frameLeft",     "frameTop",
-                                   "frameRight", "frameBottom", "frameWidth",    "frameColor",
-                                   "frameStyle", "fill",        "bandGrowth",    "visible"});
+        const Attributes a(m_xml, {"name",        "left",       "top",           "width",
+                                   "height",      "text",       "fontFamily",    "fontSize",
+                                   "fontBold",    "fontItalic", "fontUnderline", "fontColor",
+                                   "hAlign",      "vAlign",     "displayFormat", "allowExpressions",
+                                   "wordWrap",    "autoWidth",  "canGrow",       "shrinkToFit",
+                                   "minFontSize", "bandAlign",  "gapX",          "gapY",
+                                   "frameLeft",   "frameTop",   "frameRight",    "frameBottom",
+                                   "frameWidth",  "frameColor", "frameStyle",    "fill",
+                                   "bandGrowth",  "visible"});
         MemoObject m;
         m.name = a.text("name");
         m.rect = readRect(a);
@@ -433,6 +436,8 @@ private:
         m.wordWrap = a.flag("wordWrap", m.wordWrap);
         m.autoWidth = a.flag("autoWidth", m.autoWidth);
         m.canGrow = a.flag("canGrow", m.canGrow);
+        m.shrinkToFit = a.flag("shrinkToFit", m.shrinkToFit);
+        m.minFontSize = a.number("minFontSize", m.minFontSize);
         m.bandAlign = a.choice("bandAlign", bandAligns, m.bandAlign);
         m.gapX = a.units("gapX", m.gapX);
         m.gapY = a.units("gapY", m.gapY);

@@ -13,7 +13,12 @@
 // Reading is strict: a file that is not XML, has another root, a newer version, an unknown
 // element or attribute, a value of the wrong form or a model that breaks its rules raises
 // ReportError with the line and what is wrong. An attribute left out takes its default.
-inline constexpr int ReportFileVersion = 1;
+//
+// Version 2 added two memo attributes: shrinkToFit ("true"/"false": text too large for its
+// box is drawn smaller, 0.5 pt at a time) and minFontSize (points, 1 to 500: the smallest size
+// it shrinks to; what does not fit then is cut at the box). A file of version 1 reads with
+// shrinkToFit false. Font sizes range from 1 to 500 pt, lengths and positions up to 10 m.
+inline constexpr int ReportFileVersion = 2;
 
 Report ReadReportXml(const QByteArray &xml);
 QByteArray WriteReportXml(const Report &report);

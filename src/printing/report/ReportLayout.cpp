@@ -11,11 +11,31 @@
 
 namespace {
 
-// A memo's box and text lines after its text was filled in and measured (band coordinates).
+// A memo's box, text lines and font after its text was filled in, measured, grown and fitted
+// (band coordinates). The text is drawn inside the box and nowhere else.
 struct MemoBox {
     ReportRect box;
     QStringList lines;
+    ReportFont font;
 };
+
+// Measurements agree to a fraction of a unit; a text that fits by that much fits.
+constexpr double FitTolerance = 0.5;
+
+// An object's box with its extent made positive (a line may run up or to the left).
+ReportRect normalized(const ReportRect &r) {
+    return {qMin(r.left, r.right()), qMin(r.top, r.bottom()), qAbs(r.width), qAbs(r.height)};
+}
+
+// Places a box of its width across the band as its band alignment says.
+void alignInBand(ReportRect &box, BandAlign align, int bandWidth) {
+    if (align == BandAlign::Left)
+        box.left = 0;
+    else if (align == BandAlign::Center)
+        box.left = (bandWidth - box.width) / 2;
+    else if (align == BandAlign::Right)
+        box.left = bandWidth - box.width;
+}
 
 class LayoutRun {
 public:
@@ -128,6 +148,8 @@ private:
         for (PreparedItem &item : items) {
             item.rect.left += left;
             item.rect.top += top;
+            item.clip.left += left;
+            item.clip.top += top;
             item.baseline += top;
             sheet.items.append(std::move(item));
         }
@@ -141,7 +163,7 @@ private:
             const auto *memo = std::get_if<MemoObject>(&band.objects.at(i));
             if (!memo || !memo->visible)
                 continue;
-            memos[i] = layoutMemo(*memo);
+            memos[i] = layoutMemo(band, i, *memo);
             if (band.canGrow && memo->canGrow)
                 height = qMax(height, memos[i]->box.bottom());
         }
@@ -178,8 +200,9 @@ private:
         if (memo.frameRight)
             items.append(lineItem(band, memo.name, {r.right(), r.top, 0, r.height}, memo.frame));
 
-        const double lineHeight = m_measurer.lineHeight(memo.font);
-        const double ascent = m_measurer.ascent(memo.font);
+        const ReportFont &font = box->font;
+        const double lineHeight = m_measurer.lineHeight(font);
+        const double ascent = m_measurer.ascent(font);
         const double block = lineHeight * box->lines.size();
         double y = r.top + memo.gapY;
         if (memo.vAlign == VAlign::Center)
@@ -188,7 +211,7 @@ private:
             y = r.bottom() - memo.gapY - block;
         for (const QString &line : box->lines) {
             if (!line.isEmpty()) {
-                const double width = m_measurer.width(line, memo.font);
+                const double width = m_measurer.width(line, font);
                 double x = r.left + memo.gapX;
                 if (memo.hAlign == HAlign::Center)
                     x = r.left + (r.width - width) / 2;
@@ -201,7 +224,8 @@ private:
                 item.rect = {qRound(x), qRound(y), qRound(width), qRound(lineHeight)};
                 item.baseline = qRound(y + ascent);
                 item.text = line;
-                item.font = memo.font;
+                item.font = font;
+                item.clip = r;
                 items.append(std::move(item));
             }
             y += lineHeight;
@@ -256,38 +280,124 @@ private:
         return item;
     }
 
-    MemoBox layoutMemo(const MemoObject &memo) {
+    MemoBox layoutMemo(const ReportBand &band, qsizetype index, const MemoObject &memo) {
         const int bandWidth = m_page->bandWidth();
         QString text = memo.allowExpressions ? expand(memo) : memo.text;
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-        QStringList lines = text.split(u'\n');
-        MemoBox result{memo.rect, {}};
+        const QStringList lines = text.split(u'\n');
+        MemoBox result{memo.rect, {}, memo.font};
         ReportRect &box = result.box;
+        alignInBand(box, memo.bandAlign, bandWidth);
         if (memo.autoWidth) {
             double widest = 0;
             for (const QString &line : lines)
                 widest = qMax(widest, m_measurer.width(line, memo.font));
             const int wanted = int(std::ceil(widest)) + 2 * memo.gapX;
-            const int room = memo.bandAlign == BandAlign::None ? bandWidth - box.left : bandWidth;
-            box.width = memo.wordWrap && wanted > room ? qMax(room, 0) : wanted;
+            box.width = qMin(wanted, qMax(widthRoom(band, index, box, memo.bandAlign), 0));
+            alignInBand(box, memo.bandAlign, bandWidth);
         }
-        if (memo.bandAlign == BandAlign::Left)
-            box.left = 0;
-        else if (memo.bandAlign == BandAlign::Center)
-            box.left = (bandWidth - box.width) / 2;
-        else if (memo.bandAlign == BandAlign::Right)
-            box.left = bandWidth - box.width;
-        if (memo.wordWrap) {
-            for (const QString &line : std::as_const(lines))
-                result.lines += wrap(line, memo.font, box.width - 2 * memo.gapX);
-        } else {
-            result.lines = lines;
-        }
+        const auto layOut = [&](const ReportFont &font) {
+            if (!memo.wordWrap)
+                return lines;
+            QStringList wrapped;
+            for (const QString &line : lines)
+                wrapped += wrap(line, font, box.width - 2 * memo.gapX);
+            return wrapped;
+        };
+        result.lines = layOut(memo.font);
         if (memo.canGrow) {
             const double block = m_measurer.lineHeight(memo.font) * result.lines.size();
-            box.height = qMax(box.height, int(std::ceil(block)) + 2 * memo.gapY);
+            const int wanted = int(std::ceil(block)) + 2 * memo.gapY;
+            box.height = qMax(box.height, qMin(wanted, heightRoom(band, index, box)));
         }
+        if (memo.shrinkToFit) {
+            while (!fits(result, memo) && result.font.pointSize > memo.minFontSize) {
+                result.font.pointSize = qMax(memo.minFontSize, result.font.pointSize - MemoShrinkStep);
+                result.lines = layOut(result.font);
+            }
+        }
+        cutToBox(result, memo);
         return result;
+    }
+
+    // How wide a memo that grows with its text may become: up to the nearest object beside it
+    // (objects that overlap its box as the file has it are its own business) or the band's edge,
+    // growing away from the side it is anchored to.
+    int widthRoom(const ReportBand &band, qsizetype index, const ReportRect &box, BandAlign align) const {
+        const int bandWidth = m_page->bandWidth();
+        int leftLimit = 0;
+        int rightLimit = bandWidth;
+        for (qsizetype j = 0; j < band.objects.size(); ++j) {
+            if (j == index || !isVisible(band.objects.at(j)))
+                continue;
+            const ReportRect r = normalized(ObjectRect(band.objects.at(j)));
+            if (r.top >= box.bottom() || r.bottom() <= box.top)
+                continue;
+            if (r.right() <= box.left)
+                leftLimit = qMax(leftLimit, r.right());
+            else if (r.left >= box.right())
+                rightLimit = qMin(rightLimit, r.left);
+        }
+        switch (align) {
+        case BandAlign::None:
+        case BandAlign::Left:
+            return rightLimit - box.left;
+        case BandAlign::Right:
+            return bandWidth - leftLimit;
+        case BandAlign::Center:
+            return 2 * qMin(bandWidth / 2 - leftLimit, rightLimit - bandWidth / 2);
+        }
+        return 0;
+    }
+
+    // How tall a memo that grows with its text may become: down to the nearest object below it,
+    // else the band's bottom, or the printable height of the paper when the band grows too
+    // (objects that move down with a growing band are no obstacle).
+    int heightRoom(const ReportBand &band, qsizetype index, const ReportRect &box) const {
+        int limit =
+            band.canGrow ? m_page->paperHeight - m_page->topMargin - m_page->bottomMargin : band.height;
+        for (qsizetype j = 0; j < band.objects.size(); ++j) {
+            const ReportObject &object = band.objects.at(j);
+            if (j == index || !isVisible(object) || (band.canGrow && growthOf(object) == BandGrowth::Shift))
+                continue;
+            const ReportRect r = normalized(ObjectRect(object));
+            if (r.left < box.right() && r.right() > box.left && r.top >= box.bottom())
+                limit = qMin(limit, r.top);
+        }
+        return limit - box.top;
+    }
+
+    static bool isVisible(const ReportObject &object) {
+        return std::visit([](const auto &o) { return o.visible; }, object);
+    }
+
+    static BandGrowth growthOf(const ReportObject &object) {
+        return std::visit([](const auto &o) { return o.bandGrowth; }, object);
+    }
+
+    bool fits(const MemoBox &memoBox, const MemoObject &memo) const {
+        bool empty = true;
+        for (const QString &line : memoBox.lines) {
+            if (m_measurer.width(line, memoBox.font) > memoBox.box.width - 2 * memo.gapX + FitTolerance)
+                return false;
+            empty = empty && line.isEmpty();
+        }
+        return empty || m_measurer.lineHeight(memoBox.font) * memoBox.lines.size() <=
+                            memoBox.box.height - 2 * memo.gapY + FitTolerance;
+    }
+
+    // Cuts what does not fit the box: lines below it (the first line always stays; the painter
+    // clips what of it stands out) and, of every line, the characters beyond its right edge.
+    void cutToBox(MemoBox &memoBox, const MemoObject &memo) const {
+        const double room = memoBox.box.width - 2 * memo.gapX + FitTolerance;
+        const double lineHeight = m_measurer.lineHeight(memoBox.font);
+        const double height = memoBox.box.height - 2 * memo.gapY + FitTolerance;
+        const qsizetype most = lineHeight > 0 ? qMax<qsizetype>(1, qsizetype(height / lineHeight)) : 1;
+        if (memoBox.lines.size() > most)
+            memoBox.lines.resize(most);
+        for (QString &line : memoBox.lines)
+            if (m_measurer.width(line, memoBox.font) > room)
+                line.truncate(fittingCharacters(line, memoBox.font, room, 0));
     }
 
     // Greedy line breaking at the places Unicode allows, by characters where a piece alone is
@@ -311,7 +421,7 @@ private:
                 end = b;
             }
             if (end < 0)
-                end = start + fittingCharacters(line.mid(start), font, room);
+                end = start + fittingCharacters(line.mid(start), font, room, 1);
             out.append(line.mid(start, end - start).trimmed());
             start = end;
             while (start < line.size() && line.at(start).isSpace())
@@ -320,10 +430,16 @@ private:
         return out;
     }
 
-    qsizetype fittingCharacters(const QString &text, const ReportFont &font, double room) const {
+    // The length of the longest start of text, in whole characters, that is at most room wide;
+    // at least `least` characters (0 or 1).
+    qsizetype fittingCharacters(const QString &text, const ReportFont &font, double room, int least) const {
         QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
-        qsizetype fit = finder.toNextBoundary(); // at least one character
+        qsizetype fit = 0;
         for (qsizetype b = finder.toNextBoundary(); b > 0; b = finder.toNextBoundary()) {
+            if (fit == 0 && least > 0) {
+                fit = b;
+                continue;
+            }
             if (m_measurer.width(text.left(b), font) > room)
                 break;
             fit = b;

@@ -20,6 +20,13 @@
 // more rows follow, and completes the last sheet to m rows with its filler band. n rows give
 // ceil(n / m) * m rows in all; none give none.
 //
+// Memos: a memo's text is drawn inside its box only. A memo that grows with its text
+// (autoWidth across, canGrow down) grows up to the nearest object beside or below it in its
+// band, else to the band's edge (canGrow in a growing band: to the paper's printable height);
+// text that still does not fit is shrunk (shrinkToFit: the font made MemoShrinkStep points
+// smaller at a time, down to minFontSize) and what does not fit then is cut off at the box.
+// A band grows only when it and a memo in it can grow, so rows of fixed height stay so.
+//
 // Expressions read the current row of their data set: the row being printed, else the last
 // row printed, else the first. Raises ReportError when the report breaks a rule of the model.
 PreparedReport PrepareReport(const Report &report, const QList<ReportDataSet> &dataSets,

@@ -54,7 +54,15 @@ void PaintPage(QPainter &painter, const PreparedPage &page, const QRectF &target
                 font = fonts.insert(key, ReportQFont(item.font));
             painter.setFont(*font);
             painter.setPen(item.font.color);
+            const bool clipped = item.clip.width > 0 && item.clip.height > 0;
+            if (clipped) {
+                painter.save();
+                painter.setClipRect(QRectF(item.clip.left, item.clip.top, item.clip.width, item.clip.height),
+                                    Qt::IntersectClip);
+            }
             painter.drawText(QPointF(item.rect.left, item.baseline), item.text);
+            if (clipped)
+                painter.restore();
             break;
         }
         case PreparedItem::Kind::Line: {
