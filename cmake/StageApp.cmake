@@ -1,5 +1,5 @@
 # Lays out the runtime directory beside the executable. The database is created only
-# when it is absent: a build never overwrites the user's data.
+# when it is absent or empty: a build never overwrites the user's data.
 foreach(dir Print Print_bak Template ErrorLog 自动备份数据)
     file(MAKE_DIRECTORY "${APP_DIR}/${dir}")
 endforeach()
@@ -23,7 +23,12 @@ if(EXISTS "${SOURCE_DIR}/resources/自述文件.txt")
     file(COPY "${SOURCE_DIR}/resources/自述文件.txt" DESTINATION "${APP_DIR}")
 endif()
 
-if(NOT EXISTS "${APP_DIR}/qlodata8.0.mdb")
+# An empty file holds no data (a creation killed by an earlier version left such files).
+set(database_size 0)
+if(EXISTS "${APP_DIR}/qlodata8.0.mdb")
+    file(SIZE "${APP_DIR}/qlodata8.0.mdb" database_size)
+endif()
+if(database_size EQUAL 0)
     execute_process(COMMAND "${INITDB}" "${APP_DIR}/qlodata8.0.mdb" RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)
         message(FATAL_ERROR "quillo-initdb failed")

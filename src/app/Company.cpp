@@ -2,13 +2,13 @@
 
 #include "app/CompanyInfo.h"
 #include "ui/CommandGuard.h"
+#include "ui/EnterWalk.h"
 #include "ui/ServiceWindowLook.h"
 #include "ui/UiServices.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -107,8 +107,7 @@ TFrm_Company::TFrm_Company(QWidget *parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    for (QLineEdit *edit : {Edit3, Edit1, Edit2, Edit4, Edit5, Edit6})
-        edit->installEventFilter(this);
+    new EnterWalk({Edit3, Edit1, Edit2, Edit4, Edit5, Edit6, Memo1}, this);
     setTabOrder(Edit3, Edit1);
     setTabOrder(Edit1, Edit2);
     setTabOrder(Edit2, Edit4);
@@ -159,21 +158,6 @@ void TFrm_Company::fill(const CompanyInfo &info) {
     Edit5->setText(info.zip);
     Edit6->setText(info.address);
     Memo1->setPlainText(info.remark);
-}
-
-bool TFrm_Company::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            const QList<QWidget *> fields = {Edit3, Edit1, Edit2, Edit4, Edit5, Edit6, Memo1};
-            const qsizetype index = fields.indexOf(qobject_cast<QWidget *>(watched));
-            if (index >= 0 && index + 1 < fields.size()) {
-                fields[index + 1]->setFocus(Qt::TabFocusReason);
-                return true;
-            }
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TFrm_Company::limitMemo() {

@@ -12,6 +12,7 @@
 #include "app/Xt_userlogin.h"
 #include "data/Clock.h"
 #include "data/Globals.h"
+#include "receipts/Ss_sale.h"
 #include "ui/ChildForm.h"
 #include "ui/CommandGuard.h"
 #include "ui/Importprocess.h"
@@ -373,18 +374,8 @@ void TForm_Main::PageControlExChange(int index) {
 
 void TForm_Main::copyReceiptToEntry() {
     runCommand(EntryCaption);
-    QWidget *child = activeChild();
-    if (!child)
-        return;
-    const auto *menu = child->findChild<QMenu *>(QStringLiteral("PopupMenu1"));
-    if (!menu)
-        return;
-    for (QAction *action : menu->actions()) {
-        if (action->text() == QStringLiteral("复制单据")) {
-            action->trigger();
-            return;
-        }
-    }
+    if (auto *entry = qobject_cast<TForm_SS_Sale *>(activeChild()))
+        entry->N1Click();
 }
 
 void TForm_Main::showEvent(QShowEvent *event) {

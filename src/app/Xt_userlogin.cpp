@@ -5,6 +5,7 @@
 #include "data/SchemaUpgrade.h"
 #include "ui/ClickLabel.h"
 #include "ui/CommandGuard.h"
+#include "ui/EnterWalk.h"
 #include "ui/PasswordBox.h"
 #include "ui/UiServices.h"
 
@@ -13,7 +14,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLinearGradient>
@@ -45,12 +45,6 @@ QPixmap bannerPixmap() {
     return pixmap;
 }
 
-bool isEnter(QEvent *event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
-}
 } // namespace
 
 TForm_XT_UserLogin::TForm_XT_UserLogin(QWidget *parent)
@@ -123,9 +117,11 @@ TForm_XT_UserLogin::TForm_XT_UserLogin(QWidget *parent)
     layout->addLayout(body);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    BoxOp->installEventFilter(this);
-    BoxOp->lineEdit()->installEventFilter(this);
-    MaskEdit1->installEventFilter(this);
+    auto *walk = new EnterWalk({BoxOp, MaskEdit1}, this);
+    walk->setStep(MaskEdit1, [this] {
+        BitBtn1Click();
+        return true;
+    });
     // Tab order: name, password, remember, OK, cancel.
     setTabOrder(BoxOp, MaskEdit1);
     setTabOrder(MaskEdit1, CheckBox1);
@@ -205,20 +201,6 @@ void TForm_XT_UserLogin::BitBtn2Click() {
     LoginOk = false;
     m_leaving = true;
     QDialog::reject();
-}
-
-bool TForm_XT_UserLogin::eventFilter(QObject *watched, QEvent *event) {
-    if (isEnter(event)) {
-        if (watched == BoxOp || watched == BoxOp->lineEdit()) {
-            MaskEdit1->setFocus();
-            return true;
-        }
-        if (watched == MaskEdit1) {
-            BitBtn1Click();
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TForm_XT_UserLogin::closeEvent(QCloseEvent *event) {

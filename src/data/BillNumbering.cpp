@@ -23,6 +23,121 @@ bool allDigits(QStringView text) {
     return !text.isEmpty();
 }
 
+// The code columns compare as SQLite's NOCASE does: ASCII letters without regard to case,
+// every other character as it is.
+QChar foldCase(QChar c) {
+    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
+}
+
+// Whether a serial (what follows the prefix) is one the rule could have written: digits only,
+// at most 18 of them, and wider than startno only without a leading zero, as PadSerial writes
+// the serials that have outgrown the width. Narrower ones are numbers typed by hand; they
+// count by their value.
+bool isRuleSerial(QStringView serial, int width) {
+    if (serial.size() > 18 || !allDigits(serial))
+        return false;
+    return serial.size() <= width || serial[0] != u'0';
+}
+
+// The code column of a rule's table, walked through its index from the top down: every
+// statement is a range on the column, so that a lookup costs the same whatever the table holds.
+class CodeIndex {
+public:
+    CodeIndex(const QString &column, const QString &table)
+        : m_column(column)
+        , m_table(table) {}
+
+    // The highest stored code c with lower <= c < upper (or <= upper when inclusive);
+    // empty when there is none.
+    QString highest(const QString &lower, const QString &upper, bool inclusive = false) const {
+        DbQuery &query = ShareDM1->ShareQuery1;
+        query.open(QStringLiteral("select top 1 ") + m_column + QStringLiteral(" as code from ") + m_table +
+                   range(lower, upper, inclusive) + QStringLiteral(" order by ") + m_column +
+                   QStringLiteral(" desc"));
+        const QString code = query.asText("code");
+        query.close();
+        return code;
+    }
+
+    // Every stored code c with lower <= c < upper, in the order of the index.
+    QStringList between(const QString &lower, const QString &upper) const {
+        DbQuery &query = ShareDM1->ShareQuery1;
+        query.open(QStringLiteral("select ") + m_column + QStringLiteral(" as code from ") + m_table +
+                   range(lower, upper, false) + QStringLiteral(" order by ") + m_column);
+        QStringList codes;
+        for (; !query.eof(); query.next())
+            codes.append(query.asText("code"));
+        query.close();
+        return codes;
+    }
+
+private:
+    QString range(const QString &lower, const QString &upper, bool inclusive) const {
+        return QStringLiteral(" where ") + m_column + QStringLiteral(">='") + QuoteSql(lower) +
+               QStringLiteral("' and ") + m_column +
+               (inclusive ? QStringLiteral("<='") : QStringLiteral("<'")) + QuoteSql(upper) + u'\'';
+    }
+
+    QString m_column;
+    QString m_table;
+};
+
+// The highest serial stored under one prefix, or 0 when there is none. Codes that are not the
+// prefix followed by a serial of the rule (typed by hand: "2024-A", "0000002补") are stepped
+// over, each kind of them with one look-up.
+qint64 highestSerial(const CodeIndex &index, const QString &prefix, int width) {
+    const qsizetype p = prefix.size();
+    QString upper = prefix + u':'; // every prefix-and-digit code sorts below it
+    bool inclusive = false;
+    QString top; // the textually highest serial of the rule
+    for (;;) {
+        const QString code = index.highest(prefix + u'0', upper, inclusive);
+        if (code.isEmpty())
+            break;
+        const QStringView serial = QStringView(code).mid(p);
+        if (isRuleSerial(serial, width)) {
+            top = serial.toString();
+            break;
+        }
+        qsizetype digits = 0;
+        while (digits < serial.size() && isDigit(serial[digits]))
+            ++digits;
+        const QString lead = code.left(p + digits);
+        inclusive = false;
+        if (digits == serial.size()) {
+            // Digits only, but too many or wide with a leading zero: the rule's codes below it
+            // begin with its first width digits.
+            if (serial[0] == u'0' && serial.size() > width) {
+                upper = code.left(p + width);
+                inclusive = true;
+            } else {
+                upper = code;
+            }
+        } else if (foldCase(serial[digits]) > u'9') {
+            upper = lead + u':'; // past every code that goes on with a letter here
+        } else {
+            upper = code.left(p + digits + 1); // past every code that goes on with this sign
+        }
+    }
+    if (top.isEmpty())
+        return 0;
+
+    qint64 highest = top.toLongLong();
+    // A higher serial sorts below the textual maximum only when it is wider: one that has
+    // outgrown startno ("1000" below "999") or one above a narrow hand-typed number ("00123"
+    // below "7"). Such serials lie between the text of the next serial and the maximum.
+    const QString next = PadSerial(highest + 1, width);
+    if (next < top) {
+        const QStringList hidden = index.between(prefix + next, prefix + top);
+        for (const QString &code : hidden) {
+            const QStringView serial = QStringView(code).mid(p);
+            if (isRuleSerial(serial, width))
+                highest = std::max(highest, serial.toLongLong());
+        }
+    }
+    return highest;
+}
+
 // The prefix of a number, and which of its characters are date digits (they change from one
 // day, month or year to the next; everything else is the rule's letters and separators).
 struct Prefix {
@@ -35,89 +150,47 @@ struct Prefix {
             dateDigit.append(isDate);
     }
 
-    // Whether a stored code begins with a prefix of this rule, of any date.
-    bool beginsLike(QStringView code) const {
-        if (code.size() < text.size())
-            return false;
+    bool hasDate() const { return dateDigit.contains(true); }
+
+    // The first position at which a code leaves the shape of this rule's prefix (of any
+    // date), or -1 when it begins with such a prefix.
+    qsizetype mismatch(QStringView code) const {
         for (qsizetype i = 0; i < text.size(); ++i) {
-            if (dateDigit[i] ? !isDigit(code[i]) : code[i].toCaseFolded() != text[i].toCaseFolded())
-                return false;
+            if (i >= code.size())
+                return i;
+            if (dateDigit[i] ? !isDigit(code[i]) : foldCase(code[i]) != foldCase(text[i]))
+                return i;
         }
-        return true;
+        return -1;
     }
 };
 
-// A text as a like-pattern that matches exactly that text: the wildcards % and _ (and the
-// escape character itself) are escaped, and the clause naming the escape character goes after
-// the pattern. A text without wildcards stays as it is, with no clause.
-struct LikeLiteral {
-    QString pattern; // quoted for a single-quoted literal
-    QString escapeClause;
-};
-
-LikeLiteral likeLiteral(const QString &text) {
-    LikeLiteral literal{text, QString()};
-    if (text.contains(u'%') || text.contains(u'_')) {
-        literal.pattern.replace(u'\\', QStringLiteral("\\\\"));
-        literal.pattern.replace(u'%', QStringLiteral("\\%"));
-        literal.pattern.replace(u'_', QStringLiteral("\\_"));
-        literal.escapeClause = QStringLiteral(" escape '\\'");
-    }
-    literal.pattern = QuoteSql(literal.pattern);
-    return literal;
-}
-
-// The highest serial stored under the rule that has outgrown the width of startno, or 0 when
-// there is none. The textual maximum of the rule's statement cannot see such serials ("1000"
-// sorts below "999", and only the last w characters of the maximum are read), so without this
-// the same number would come out again. Only codes this rule could have made count: the
-// prefix (of any date when notype is no) followed by nothing but digits, more than w of them.
-qint64 highestWideSerial(const Prefix &prefix, bool noType, const QString &column, const QString &table,
-                         int width) {
-    const int prefixLength = static_cast<int>(prefix.text.size());
-    QString statement = QStringLiteral("select ") + column + QStringLiteral(" as code from ") + table +
-                        QStringLiteral(" where Len(") + column + QStringLiteral(")>") +
-                        QString::number(prefixLength + width);
-    if (prefixLength > 0 && noType) {
-        const LikeLiteral literal = likeLiteral(prefix.text);
-        statement += QStringLiteral(" and ") + column + QStringLiteral(" like '") + literal.pattern +
-                     QStringLiteral("%'") + literal.escapeClause;
-    }
-
-    DbQuery &query = ShareDM1->ShareQuery1;
-    query.open(statement);
+// The highest serial under the prefixes of every date (a rule with a date and notype no counts
+// over the whole table): each date that holds codes is looked at once, from the top down.
+qint64 highestSerialOfAnyDate(const CodeIndex &index, const Prefix &prefix, int width) {
+    const QString lead = prefix.text.left(prefix.dateDigit.indexOf(true)); // letters before the date
+    QString upper = lead + u':';
     qint64 highest = 0;
-    for (; !query.eof(); query.next()) {
-        const QString code = query.asText("code");
-        if (!prefix.beginsLike(code))
-            continue;
-        const QStringView serial = QStringView(code).mid(prefixLength);
-        bool ok = false;
-        const qint64 value = serial.toLongLong(&ok); // more than 18 digits: no serial of ours
-        if (allDigits(serial) && ok && value > highest)
-            highest = value;
+    for (;;) {
+        const QString code = index.highest(lead + u'0', upper);
+        if (code.isEmpty())
+            break;
+        const qsizetype at = prefix.mismatch(code);
+        if (at < 0) {
+            const QString datedPrefix = code.left(prefix.text.size());
+            highest = std::max(highest, highestSerial(index, datedPrefix, width));
+            upper = datedPrefix; // past every code of that date
+        } else if (at < code.size() &&
+                   foldCase(code[at]) > (prefix.dateDigit[at] ? QChar(u'9') : foldCase(prefix.text[at]))) {
+            upper = code.left(at + 1);
+        } else {
+            upper = code.left(at);
+        }
     }
-    query.close();
     return highest;
 }
 
 } // namespace
-
-qint64 ReadSerial(const QString &text, int width) {
-    QString padded = text;
-    if (padded.size() < width)
-        padded.prepend(QString(width - padded.size(), u'0'));
-    const QStringView last = QStringView(padded).right(width);
-    qsizetype start = last.size();
-    while (start > 0 && isDigit(last[start - 1]))
-        --start;
-    const QStringView digits = last.mid(start);
-    bool ok = false;
-    const qint64 serial = digits.toLongLong(&ok);
-    if (!ok)
-        throw DbError(QStringLiteral("“%1”不是有效的整数值。").arg(digits));
-    return serial;
-}
 
 QString PadSerial(qint64 serial, int width) {
     const QString digits = QString::number(serial);
@@ -172,26 +245,8 @@ QString MakeBillCode(int rule) {
     else if (codeType == u"月日年")
         addDate({month, day, year});
 
-    const QString &p = prefix.text;
-    QString statement;
-    if (p.isEmpty()) {
-        statement = QStringLiteral("select max(") + column + QStringLiteral(") as maxbillcode from ") + table;
-    } else if (noType) {
-        // The prefix is matched as it stands: quoted, and with its wildcards escaped.
-        const LikeLiteral literal = likeLiteral(p);
-        statement = QStringLiteral("select max(Right(") + column + QStringLiteral(",Len(") + column +
-                    QStringLiteral(")-") + QString::number(p.size()) +
-                    QStringLiteral(")) as maxbillcode from ") + table + QStringLiteral(" where ") + column +
-                    QStringLiteral(" like '%") + literal.pattern + QStringLiteral("%'") +
-                    literal.escapeClause;
-    } else {
-        statement = QStringLiteral("select max(Right(") + column + u',' + QString::number(width) +
-                    QStringLiteral(")) as maxbillcode from ") + table;
-    }
-    query.open(statement);
-    qint64 found = ReadSerial(query.asText("maxbillcode"), width);
-
-    found = std::max(found, highestWideSerial(prefix, noType, column, table, width));
-    const qint64 next = found >= 1 ? found + 1 : 1;
-    return p + PadSerial(next, width);
+    const CodeIndex index(column, table);
+    const qint64 found = noType || !prefix.hasDate() ? highestSerial(index, prefix.text, width)
+                                                     : highestSerialOfAnyDate(index, prefix, width);
+    return prefix.text + PadSerial(found + 1, width);
 }

@@ -2,9 +2,12 @@
 
 #include "data/DbConnection.h"
 #include "data/DbError.h"
+#include "data/DbQuery.h"
 #include "data/DbTransaction.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -139,20 +142,55 @@ const char *const schema[] = {
     "values('收据',-1,'收据','收据','ss_sale1.fr3',1)",
 };
 
+// The tables no upgrade step creates: every database holds them from its creation on.
+const char *const programTables[] = {"aa_goods",  "aa_company",  "aa_staff",      "aa_unit",
+                                     "aa_remark", "ss_sale",     "ss_saledetail", "xt_tablekey",
+                                     "xt_log",    "pr_printcfg", "xt_userinfo",   "xt_userloginpwd"};
+
+// A database file and the journal the engine keeps beside it.
+void removeDatabaseFile(const QString &path) {
+    QFile::remove(path);
+    QFile::remove(path + QStringLiteral("-journal"));
+}
+
 } // namespace
 
 void CreateDatabase(const QString &path, const QString &password) {
+    const QFileInfo target(path);
+    if (target.exists() && !(target.isFile() && target.size() == 0))
+        throw DbError(QStringLiteral("数据库文件已经存在：%1").arg(QDir::toNativeSeparators(path)));
+
+    const QString building = path + QStringLiteral(".creating");
+    removeDatabaseFile(building); // left by a creation that was killed
     DbConnection connection;
-    connection.openFile(path, password, /*create=*/true);
     try {
+        connection.openFile(building, password, /*create=*/true);
         DbTransaction transaction(connection);
         for (const char *statement : schema)
             connection.executeNative(QString::fromUtf8(statement));
         transaction.commit();
         connection.close();
+        if (target.exists())
+            removeDatabaseFile(path); // the empty file
+        if (!QFile::rename(building, path))
+            throw DbError(QStringLiteral("无法创建数据库文件：%1").arg(QDir::toNativeSeparators(path)));
     } catch (...) {
         connection.close();
-        QFile::remove(path);
+        removeDatabaseFile(building);
         throw;
+    }
+}
+
+void CheckProgramTables(DbConnection &connection) {
+    DbQuery probe(connection);
+    for (const char *table : programTables) {
+        const QString name = QString::fromLatin1(table);
+        try {
+            probe.open(QStringLiteral("select top 1 * from ") + name);
+        } catch (const DbError &error) {
+            if (error.message() == QStringLiteral("no such table: ") + name)
+                throw DbError(DbConnection::notOurDatabaseMessage(connection.fileName()));
+            throw;
+        }
     }
 }

@@ -100,6 +100,11 @@ QString DbConnection::quoteConnectionValue(const QString &value) {
     return u'"' + quoted + u'"';
 }
 
+QString DbConnection::notOurDatabaseMessage(const QString &path) {
+    return QStringLiteral("无法打开数据库文件 %1：密码不正确，或该文件不是本系统的数据库。")
+        .arg(QDir::toNativeSeparators(path));
+}
+
 void DbConnection::open() {
     const ConnectionParams params = parseConnectionString(m_connString);
     if (params.dataSource.isEmpty())
@@ -157,9 +162,7 @@ void DbConnection::openFile(const QString &path, const QString &password, bool c
         try {
             runPlain("select count(*) from sqlite_master");
         } catch (const DbError &error) {
-            throw DbError(
-                QStringLiteral("无法打开数据库文件 %1：密码不正确，或该文件不是本系统的数据库。").arg(shown),
-                QString(), error.engineCode());
+            throw DbError(notOurDatabaseMessage(path), QString(), error.engineCode());
         }
         runPlain("PRAGMA cache_size = -65536");
         runPlain("PRAGMA foreign_keys = OFF");

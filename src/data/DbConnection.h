@@ -30,6 +30,9 @@ public:
     // A value for a connection string: as it is when ADO reads it back unchanged, otherwise in
     // double quotes with every double quote doubled.
     static QString quoteConnectionValue(const QString &value);
+    // What an open says of a file that is not a database of this program, or is keyed with
+    // another password.
+    static QString notOurDatabaseMessage(const QString &path);
 
     void setConnectionString(const QString &connString) { m_connString = connString; }
     QString connectionString() const { return m_connString; }

@@ -1,7 +1,9 @@
 #include "data/SchemaUpgrade.h"
 
 #include "data/BillNumbering.h"
+#include "data/DbError.h"
 #include "data/DbQuery.h"
+#include "data/DbTransaction.h"
 #include "data/Sharedm2.h"
 #include "data/StatementRoutines.h"
 
@@ -9,28 +11,67 @@
 
 namespace {
 
+UpgradeStatementHook statementHook = nullptr;
+int statementsSent = 0;
+
+void beforeStatement() {
+    ++statementsSent;
+    if (statementHook)
+        statementHook(statementsSent);
+}
+
 void execute(const QString &statement) {
+    beforeStatement();
     DbQuery &update = ShareDM1->ShareUpdate1;
     update.execSql(statement);
 }
 
-// Whether the probe statement opens; any error at all counts as "no".
-bool probeOpens(const QString &probe) {
+// What a step looks for: a column of a table, or (looksForTable) the table itself.
+struct Probe {
+    const char *table;
+    const char *column;
+    bool looksForTable = false;
+
+    QString statement() const {
+        return QStringLiteral("select top 1 ") + QString::fromLatin1(column) + QStringLiteral(" from ") +
+               QString::fromLatin1(table);
+    }
+    // The engine's message when exactly that is missing.
+    QString missing() const {
+        return looksForTable ? QStringLiteral("no such table: ") + QString::fromLatin1(table)
+                             : QStringLiteral("no such column: ") + QString::fromLatin1(column);
+    }
+};
+
+// Whether the probe opens. Only the error that names what it looks for means "missing": any
+// other failure (a damaged page, a file that cannot be read) raises with its own message,
+// instead of starting repairs on a database that has what they add.
+bool probeOpens(const Probe &probe) {
+    beforeStatement();
     DbQuery &query = ShareDM1->ShareQuery1;
     try {
-        query.open(probe);
+        query.open(probe.statement());
+        query.close();
         return true;
-    } catch (const std::exception &) {
-        return false;
+    } catch (const DbError &error) {
+        if (error.message().compare(probe.missing(), Qt::CaseInsensitive) == 0)
+            return false;
+        throw;
     }
 }
 
 // A step: when its probe fails, its repairs run one by one, each raising out on failure.
-void upgradeStep(const QString &probe, const QStringList &repairs) {
+// The probe, the repairs and the seed rows are one transaction, so that a step broken off
+// half-way (an error, or the program killed) leaves nothing and runs again next time.
+void upgradeStep(const Probe &probe, const QStringList &repairs, void (*after)() = nullptr) {
+    DbTransaction transaction(ShareDM1->ShareConn);
     if (probeOpens(probe))
         return;
     for (const QString &statement : repairs)
         execute(statement);
+    if (after)
+        after();
+    transaction.commit();
 }
 
 const QString billConfigInsert = QStringLiteral(
@@ -60,10 +101,8 @@ void codePayingParties() {
     walk.close();
 }
 
-void step4() {
-    if (probeOpens(QStringLiteral("select top 1 goodstypeid from aa_goodstype")))
-        return;
-    const QStringList repairs = {
+const QStringList &step4Repairs() {
+    static const QStringList repairs = {
         QStringLiteral(
             "create table aa_goodstype (goodstypeid\t\tinteger default 0,\t\ttablecode\tvarchar(50),\t\t"
             "name\tvarchar(50),\t\tnamecode\tvarchar(50),\t\tparentid\tinteger default 0,\t\t"
@@ -90,9 +129,7 @@ void step4() {
         QStringLiteral("alter table aa_company add remark varchar(100)"),
         QStringLiteral("alter table aa_company add tablecode varchar(50)"),
     };
-    for (const QString &statement : repairs)
-        execute(statement);
-    codePayingParties();
+    return repairs;
 }
 
 QString gridRow(const char *column, const char *caption, int width, int alignment, int position) {
@@ -107,16 +144,19 @@ QString gridRow(const char *column, const char *caption, int width, int alignmen
 
 // Upgrade step 10: the third function setting, when it is missing. Errors are not caught.
 void step10() {
+    DbTransaction transaction(ShareDM1->ShareConn);
+    beforeStatement();
     DbQuery &query = ShareDM1->ShareQuery1;
     query.open(QStringLiteral("select accountsetid from xt_accountset where accountsetid=3"));
     if (query.eof())
         execute(accountSetInsert + QStringLiteral("3,'editminus','0','允许金额为负数','1---是   0---否',0)"));
+    transaction.commit();
 }
 
 // Not an upgrade step: the columns the steps add that lookups filter on get their indexes here,
 // because a fresh file cannot carry them (the steps add those columns) and an old file never
-// had them. An index is made only when its column exists, so that a database left half
-// upgraded by a failed step still logs in.
+// had them. An index is made only when its column exists, so that a database whose upgrade
+// stops at a failing step still logs in.
 void ensureIndexes() {
     struct Index {
         const char *name;
@@ -130,38 +170,43 @@ void ensureIndexes() {
         {"ix_xt_log_billid", "xt_log", "billid"},
     };
     for (const Index &index : indexes) {
-        const QString table = QString::fromLatin1(index.table);
-        const QString column = QString::fromLatin1(index.column);
-        if (probeOpens(QStringLiteral("select top 1 ") + column + QStringLiteral(" from ") + table))
+        DbTransaction transaction(ShareDM1->ShareConn);
+        if (probeOpens({index.table, index.column}))
             execute(QStringLiteral("create index if not exists ") + QString::fromLatin1(index.name) +
-                    QStringLiteral(" on ") + table + u'(' + column + u')');
+                    QStringLiteral(" on ") + QString::fromLatin1(index.table) + u'(' +
+                    QString::fromLatin1(index.column) + u')');
+        transaction.commit();
     }
 }
 
 } // namespace
 
+void SetUpgradeStatementHook(UpgradeStatementHook hook) {
+    statementHook = hook;
+}
+
 void UpgradeSchema() {
+    statementsSent = 0;
     // Step 1: goods barcodes.
-    upgradeStep(QStringLiteral("select top 1 barcode from aa_goods"),
-                {QStringLiteral("alter table aa_goods add barcode varchar(50)")});
+    upgradeStep({"aa_goods", "barcode"}, {QStringLiteral("alter table aa_goods add barcode varchar(50)")});
 
     // Step 2: the entry form's print option per operator.
-    upgradeStep(QStringLiteral("select top 1 defaultprint from aa_staff"),
+    upgradeStep({"aa_staff", "defaultprint"},
                 {QStringLiteral("alter table aa_staff add defaultprint bit default false")});
 
     // Step 3: payment methods.
-    upgradeStep(QStringLiteral("select top 1 chargetypeid from aa_chargetype"),
+    upgradeStep({"aa_chargetype", "chargetypeid", true},
                 {QStringLiteral("create table aa_chargetype (chargetypeid\t\tinteger default 0,\t\t"
                                 "name\tvarchar(50),\t\tnamecode\tvarchar(50),   "
                                 "CONSTRAINT PK_aa_chargetype_id PRIMARY KEY(chargetypeid))"),
                  QStringLiteral("alter table ss_sale add skfsname varchar(50)")});
 
     // Step 4: goods categories, amounts as doubles, numbering rules, paying-party details and codes.
-    step4();
+    upgradeStep({"aa_goodstype", "goodstypeid", true}, step4Repairs(), codePayingParties);
 
     // Step 5: function settings.
     upgradeStep(
-        QStringLiteral("select top 1 accountsetid from xt_accountset"),
+        {"xt_accountset", "accountsetid", true},
         {QStringLiteral("create table xt_accountset (accountsetid\t\tinteger default 0,\t\t"
                         "cfgkey\tvarchar(50),\t\tcfgvalues\tvarchar(200),\t\tname\tvarchar(100),\t\t"
                         "remark\tvarchar(100),\t\ttypeflag\tinteger default 0,\t\t"
@@ -173,7 +218,7 @@ void UpgradeSchema() {
                  "2,'rowcnt','4','自定义单据可录入商品行数','单据可以录入商品行数，可设置大小1-2000',0)")});
 
     // Step 6: the column layout of the receipt line grid.
-    upgradeStep(QStringLiteral("select top 1 recid from g_config"),
+    upgradeStep({"g_config", "recid", true},
                 {QStringLiteral(
                      "create table g_config (recid\t\tautoincrement,\t\tgridname\tvarchar(50),\t\t"
                      "colname\tvarchar(50),\t\tcolcaption\tvarchar(50),\t\tcolwidth\tinteger default 0,\t\t"
@@ -187,22 +232,21 @@ void UpgradeSchema() {
                  gridRow("remark", "备注", 300, 0, 8)});
 
     // Step 7: contact details on the receipt.
-    upgradeStep(QStringLiteral("select top 1 linkman from ss_sale"),
-                {QStringLiteral("alter table ss_sale add linkman varchar(50)"),
-                 QStringLiteral("alter table ss_sale add phone varchar(100)"),
-                 QStringLiteral("alter table ss_sale add adr varchar(100)"),
-                 QStringLiteral("alter table ss_sale add remark varchar(200)")});
+    upgradeStep({"ss_sale", "linkman"}, {QStringLiteral("alter table ss_sale add linkman varchar(50)"),
+                                         QStringLiteral("alter table ss_sale add phone varchar(100)"),
+                                         QStringLiteral("alter table ss_sale add adr varchar(100)"),
+                                         QStringLiteral("alter table ss_sale add remark varchar(200)")});
 
     // Step 8: log rows point at their receipt.
     upgradeStep(
-        QStringLiteral("select top 1 billid from xt_log"),
+        {"xt_log", "billid"},
         {QStringLiteral("alter table xt_log add billid integer default 0"),
          QStringLiteral("alter table xt_log add logflag integer default 0"),
          QStringLiteral("update xt_log a,ss_sale b set a.billid=b.saleid where a.billcode=b.billcode"),
          QStringLiteral("update xt_log set logflag=1")});
 
     // Step 9: the factory position of each grid column.
-    upgradeStep(QStringLiteral("select top 1 defaultcolno from g_config"),
+    upgradeStep({"g_config", "defaultcolno"},
                 {QStringLiteral("alter table g_config add defaultcolno integer default 0"),
                  QStringLiteral("update g_config set defaultcolno=colno")});
 
@@ -210,11 +254,10 @@ void UpgradeSchema() {
     step10();
 
     // Step 11: the 百万 and 千万 digit columns.
-    upgradeStep(QStringLiteral("select top 1 bw1 from ss_sale"),
-                {QStringLiteral("alter table ss_sale add bw1 varchar(50)"),
-                 QStringLiteral("alter table ss_sale add qw1 varchar(50)"),
-                 QStringLiteral("alter table ss_saledetail add bw1 varchar(50)"),
-                 QStringLiteral("alter table ss_saledetail add qw1 varchar(50)")});
+    upgradeStep({"ss_sale", "bw1"}, {QStringLiteral("alter table ss_sale add bw1 varchar(50)"),
+                                     QStringLiteral("alter table ss_sale add qw1 varchar(50)"),
+                                     QStringLiteral("alter table ss_saledetail add bw1 varchar(50)"),
+                                     QStringLiteral("alter table ss_saledetail add qw1 varchar(50)")});
 
     ensureIndexes();
     ShareDM1->ShareQuery1.close();

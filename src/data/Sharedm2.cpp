@@ -1,5 +1,6 @@
 #include "data/Sharedm2.h"
 
+#include "data/DatabaseFile.h"
 #include "data/Globals.h"
 
 TShareDM1 *ShareDM1 = nullptr;
@@ -16,8 +17,14 @@ void ConnectDatabase() {
     ShareDM1 = new TShareDM1;
     ShareDM1->ShareConn.setConnectionString(ConnString);
     ShareDM1->ShareConn.open();
-    // A file that takes no changes is reported now, before anyone types a receipt into it.
-    ShareDM1->ShareConn.checkWritable();
+    try {
+        CheckProgramTables(ShareDM1->ShareConn);
+        // A file that takes no changes is reported now, before anyone types a receipt into it.
+        ShareDM1->ShareConn.checkWritable();
+    } catch (...) {
+        ShareDM1->ShareConn.close();
+        throw;
+    }
 }
 
 void DisconnectDatabase() {

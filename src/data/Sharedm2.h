@@ -25,7 +25,8 @@ extern TShareDM1 *ShareDM1;
 QString BuildConnString(const QString &appDir);
 
 // Creates ShareDM1 (replacing one that exists), gives its connection ConnString and opens it.
-// Raises DbError when the database cannot be opened.
+// Raises DbError when the database cannot be opened or does not hold the program's tables
+// (an empty file among them); the connection is closed then.
 void ConnectDatabase();
 
 // Closes the connection and frees ShareDM1.

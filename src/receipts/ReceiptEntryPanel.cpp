@@ -3,15 +3,17 @@
 #include "data/DbQuery.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
-#include "receipts/LookupCloser.h"
-#include "receipts/LookupComboBox.h"
-#include "receipts/LookupGrid.h"
+#include "receipts/ReceiptFieldLimits.h"
 #include "receipts/ReceiptGridModel.h"
 #include "receipts/ReceiptGridView.h"
 #include "receipts/ReceiptLookups.h"
 #include "receipts/SharedQuery.h"
 #include "receipts/core/AmountRules.h"
 #include "ui/CommandGuard.h"
+#include "ui/EnterWalk.h"
+#include "ui/LookupComboBox.h"
+#include "ui/LookupField.h"
+#include "ui/LookupGrid.h"
 #include "ui/UiServices.h"
 
 #include <QAction>
@@ -25,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
@@ -41,10 +44,11 @@ QLineEdit *NamedEdit(QWidget *parent, const char *name, int maxLength = 0) {
     return edit;
 }
 
-QComboBox *PickBox(QWidget *parent, const char *name) {
+QComboBox *PickBox(QWidget *parent, const char *name, int maxLength) {
     auto *box = new QComboBox(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setEditable(true);
+    box->lineEdit()->setMaxLength(maxLength);
     box->setInsertPolicy(QComboBox::NoInsert);
     box->setCompleter(nullptr);
     box->setMaxVisibleItems(20);
@@ -80,10 +84,6 @@ void ReplaceItems(QComboBox *box, const QList<QStringList> &rows) {
 void SetBoxText(QComboBox *box, const QString &text) {
     const QSignalBlocker blocker(box);
     box->setEditText(text);
-}
-
-bool IsEnter(int key) {
-    return key == Qt::Key_Return || key == Qt::Key_Enter;
 }
 
 } // namespace
@@ -124,11 +124,6 @@ ReceiptEntryPanel::ReceiptEntryPanel(const QString &title, QWidget *parent)
     // The lookups float above everything else of the panel.
     CompanyDB->setParent(this);
     GoodsDB->setParent(this);
-    CompanyDB->hide();
-    GoodsDB->hide();
-    new LookupCloser(CompanyDB, BoxCompany, this);
-    new LookupCloser(GoodsDB, BoxGoods, this);
-
     connectEditors();
 
     setTabOrder(DateTimePicker1, Edit1);
@@ -159,7 +154,7 @@ void ReceiptEntryPanel::buildHeader(const QString &title) {
     DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
     DateTimePicker1->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     DateTimePicker1->setCalendarPopup(true);
-    Edit1 = NamedEdit(this, "Edit1");
+    Edit1 = NamedEdit(this, "Edit1", ReceiptFieldLimits::ShortText);
     Edit1->setMinimumWidth(130);
     Edit1->setMaximumWidth(200);
     EditOP = NamedEdit(this, "EditOP");
@@ -171,14 +166,15 @@ void ReceiptEntryPanel::buildHeader(const QString &title) {
     Panel2->setFrameShape(QFrame::StyledPanel);
     BoxCompany = new LookupComboBox(Panel2);
     BoxCompany->setObjectName(QStringLiteral("BoxCompany"));
-    Edit7 = NamedEdit(Panel2, "Edit7", 50);
-    Edit8 = NamedEdit(Panel2, "Edit8", 100);
-    Edit2 = NamedEdit(Panel2, "Edit2", 100);
-    BoxZG = PickBox(Panel2, "BoxZG");
-    BoxKJ = PickBox(Panel2, "BoxKJ");
-    BoxSKR = PickBox(Panel2, "BoxSKR");
-    BoxSKFS = PickBox(Panel2, "BoxSKFS");
-    Edit9 = NamedEdit(Panel2, "Edit9", 200);
+    BoxCompany->lineEdit()->setMaxLength(ReceiptFieldLimits::ShortText);
+    Edit7 = NamedEdit(Panel2, "Edit7", ReceiptFieldLimits::Linkman);
+    Edit8 = NamedEdit(Panel2, "Edit8", ReceiptFieldLimits::Phone);
+    Edit2 = NamedEdit(Panel2, "Edit2", ReceiptFieldLimits::Address);
+    BoxZG = PickBox(Panel2, "BoxZG", ReceiptFieldLimits::ShortText);
+    BoxKJ = PickBox(Panel2, "BoxKJ", ReceiptFieldLimits::ShortText);
+    BoxSKR = PickBox(Panel2, "BoxSKR", ReceiptFieldLimits::ShortText);
+    BoxSKFS = PickBox(Panel2, "BoxSKFS", ReceiptFieldLimits::PaymentMethod);
+    Edit9 = NamedEdit(Panel2, "Edit9", ReceiptFieldLimits::Remark);
 
     auto *grid = new QGridLayout(Panel2);
     grid->setContentsMargins(8, 6, 8, 6);
@@ -206,9 +202,9 @@ void ReceiptEntryPanel::buildHeader(const QString &title) {
     grid->setColumnStretch(7, 2);
 
     CompanyDB =
-        new LookupGrid({{QStringLiteral("tablecode"), 65, true},
-                        {QStringLiteral("name"), 160},
-                        {QStringLiteral("namecode"), 70}},
+        new LookupGrid({{QStringLiteral("tablecode"), QStringLiteral("编号"), 65, true},
+                        {QStringLiteral("name"), QStringLiteral("名称"), 160},
+                        {QStringLiteral("namecode"), QStringLiteral("助记码"), 70}},
                        {QStringLiteral("linkman"), QStringLiteral("phone"), QStringLiteral("adr")}, this);
     CompanyDB->setObjectName(QStringLiteral("CompanyDB"));
     CompanyDB->resize(CompanyDB->width(), 24 + 10 * 20 + 2);
@@ -223,13 +219,14 @@ void ReceiptEntryPanel::buildGrid() {
     StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
 
     QWidget *cells = StringGrid1->viewport();
-    InplaceEditor = NamedEdit(cells, "InplaceEditor");
+    InplaceEditor = NamedEdit(cells, "InplaceEditor", ReceiptFieldLimits::GridCell);
     InplaceEditor->setFrame(false);
     BoxGoods = new LookupComboBox(cells);
     BoxGoods->setObjectName(QStringLiteral("BoxGoods"));
+    BoxGoods->lineEdit()->setMaxLength(ReceiptFieldLimits::GridCell);
     BoxGoods->setToolTip(QStringLiteral("提示：可以直接输入编号、名称、助记码等进行模糊查询"));
-    BoxUnit = PickBox(cells, "BoxUnit");
-    BoxRemark = PickBox(cells, "BoxRemark");
+    BoxUnit = PickBox(cells, "BoxUnit", ReceiptFieldLimits::GridCell);
+    BoxRemark = PickBox(cells, "BoxRemark", ReceiptFieldLimits::GridCell);
     for (QWidget *editor : {static_cast<QWidget *>(InplaceEditor), static_cast<QWidget *>(BoxGoods),
                             static_cast<QWidget *>(BoxUnit), static_cast<QWidget *>(BoxRemark)}) {
         editor->setFocusPolicy(Qt::ClickFocus);
@@ -242,18 +239,19 @@ void ReceiptEntryPanel::buildGrid() {
     N4 = PopupMenu2->addAction(QStringLiteral("清空当前行数据"));
     N4->setObjectName(QStringLiteral("N4"));
 
-    GoodsDB = new LookupGrid({{QStringLiteral("tablecode"), 80},
-                              {QStringLiteral("name"), 100},
-                              {QStringLiteral("goodsmodal"), 80},
-                              {QStringLiteral("unit_name"), 40},
-                              {QStringLiteral("price"), 60}},
+    // Headed like the grid's columns once the grid has its layout (PrepareGrid).
+    GoodsDB = new LookupGrid({{QStringLiteral("tablecode"), GridKey::Code, 80},
+                              {QStringLiteral("name"), GridKey::Name, 100},
+                              {QStringLiteral("goodsmodal"), GridKey::Model, 80},
+                              {QStringLiteral("unit_name"), GridKey::Unit, 40},
+                              {QStringLiteral("price"), GridKey::Price, 60}},
                              {}, this);
     GoodsDB->setObjectName(QStringLiteral("GoodsDB"));
     GoodsDB->resize(GoodsDB->width(), GoodsLookupHeight);
 }
 
 void ReceiptEntryPanel::buildFooter() {
-    Edit6 = NamedEdit(this, "Edit6");
+    Edit6 = NamedEdit(this, "Edit6", ReceiptFieldLimits::Barcode);
     Edit6->setMinimumWidth(150);
     Edit3 = NamedEdit(this, "Edit3");
     Edit3->setText(QStringLiteral("0"));
@@ -265,15 +263,42 @@ void ReceiptEntryPanel::buildFooter() {
 }
 
 void ReceiptEntryPanel::connectEditors() {
-    for (QObject *watched : std::initializer_list<QObject *>{
-             DateTimePicker1, Edit1, EditOP, BoxCompany, BoxCompany->lineEdit(), Edit7, Edit8, Edit2, BoxZG,
-             BoxKJ, BoxSKR, BoxSKFS, Edit9, InplaceEditor, BoxGoods, BoxGoods->lineEdit(), BoxUnit, BoxRemark,
-             Edit6})
+    for (QObject *watched :
+         std::initializer_list<QObject *>{InplaceEditor, BoxGoods, BoxGoods->lineEdit(), BoxUnit, BoxRemark})
         watched->installEventFilter(this);
 
-    connect(BoxCompany->lineEdit(), &QLineEdit::textEdited, this, &ReceiptEntryPanel::BoxCompanyChange);
-    connect(BoxCompany, &LookupComboBox::dropDownRequested, this, &ReceiptEntryPanel::BoxCompanyDropDown);
-    connect(CompanyDB, &QTableWidget::cellClicked, this, &ReceiptEntryPanel::PickCompany);
+    // Enter walks through the header; the paying-party box picks while its lookup shows, the
+    // remark goes on into the grid and the barcode box looks the scanned code up.
+    auto *walk = new EnterWalk({DateTimePicker1, Edit1, EditOP, BoxCompany, Edit7, Edit8, Edit2, BoxZG, BoxKJ,
+                                BoxSKR, BoxSKFS, Edit9},
+                               this);
+    walk->setStep(BoxCompany, [this] {
+        if (!CompanyLookup->isShown())
+            return false;
+        PickCompany();
+        return true;
+    });
+    walk->setStep(Edit9, [this] {
+        moveToCell(1, CurrentRow);
+        return true;
+    });
+    walk->setStep(Edit6, [this] {
+        Edit6KeyPress();
+        return true;
+    });
+
+    // The two lookups, one search each; they watch their boxes' keys before the panel does.
+    CompanyLookup = new LookupField(
+        BoxCompany, CompanyDB,
+        [](const QString &typed) { return LookupStatement(QStringLiteral("aa_company"), typed); },
+        [this] { CompanyDB->move(BoxCompany->mapTo(this, QPoint(0, BoxCompany->height() - 1))); }, this);
+    GoodsLookup = new LookupField(
+        BoxGoods, GoodsDB,
+        [](const QString &typed) { return LookupStatement(QStringLiteral("aa_goods"), typed); },
+        [this] { placeGoodsLookup(); }, this);
+    connect(CompanyLookup, &LookupField::picked, this, &ReceiptEntryPanel::PickCompany);
+    connect(GoodsLookup, &LookupField::edited, this, &ReceiptEntryPanel::BoxGoodsChange);
+    connect(GoodsLookup, &LookupField::picked, this, &ReceiptEntryPanel::PickGoods);
 
     connect(StringGrid1->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex &current) {
@@ -292,9 +317,6 @@ void ReceiptEntryPanel::connectEditors() {
 
     connect(InplaceEditor, &QLineEdit::textEdited, this,
             [this](const QString &text) { StringGrid1SetEditText(CurrentCol, CurrentRow, text); });
-    connect(BoxGoods->lineEdit(), &QLineEdit::textEdited, this, &ReceiptEntryPanel::BoxGoodsChange);
-    connect(BoxGoods, &LookupComboBox::dropDownRequested, this, &ReceiptEntryPanel::BoxGoodsDropDown);
-    connect(GoodsDB, &QTableWidget::cellClicked, this, &ReceiptEntryPanel::PickGoods);
     connect(BoxUnit, &QComboBox::editTextChanged, this, &ReceiptEntryPanel::BoxUnitChange);
     connect(BoxRemark, &QComboBox::editTextChanged, this, &ReceiptEntryPanel::BoxRemarkChange);
 
@@ -339,6 +361,9 @@ void ReceiptEntryPanel::PrepareGrid() {
         if (column.width > 0)
             StringGrid1->setColumnWidth(col, column.width);
     }
+    GoodsDB->setCaptions({layout.captionOf(GridKey::Code), layout.captionOf(GridKey::Name),
+                          layout.captionOf(GridKey::Model), layout.captionOf(GridKey::Unit),
+                          layout.captionOf(GridKey::Price)});
     CurrentRow = 1;
     CurrentCol = 1;
     moveToCell(1, 1);
@@ -386,6 +411,33 @@ ReceiptDraft ReceiptEntryPanel::draft() const {
     return receipt;
 }
 
+std::optional<ReceiptDraft> ReceiptEntryPanel::checkedDraft() {
+    ReceiptDraft receipt = draft();
+    const ReceiptFault fault = CheckReceipt(receipt, GridModel->gridLayout(), AllowNegative);
+    if (fault.ok())
+        return receipt;
+    ShowInfo(fault.message);
+    showFault(fault);
+    return std::nullopt;
+}
+
+QPushButton *ReceiptEntryPanel::commandButton(QWidget *form, QStyle::StandardPixmap icon,
+                                              const QString &caption, const QString &name) {
+    auto *button = new QPushButton(form->style()->standardIcon(icon), caption, form);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    button->setMinimumWidth(110);
+    return button;
+}
+
+void ReceiptEntryPanel::layOutForm(QWidget *form, QHBoxLayout *buttonBar) {
+    auto *layout = new QVBoxLayout(form);
+    layout->setContentsMargins(8, 6, 8, 8);
+    layout->setSpacing(6);
+    layout->addWidget(this, 1);
+    layout->addLayout(buttonBar);
+}
+
 void ReceiptEntryPanel::showFault(const ReceiptFault &fault) {
     if (fault.place == ReceiptFault::Place::PayingParty)
         focusCompany();
@@ -424,10 +476,6 @@ void ReceiptEntryPanel::placeGoodsLookup() {
     const int top = below > GoodsLookupHeight ? corner.y() + 22 : corner.y() - GoodsLookupHeight;
     const int left = qBound(0, corner.x(), qMax(0, width() - GoodsDB->width()));
     GoodsDB->move(left, top);
-}
-
-void ReceiptEntryPanel::placeCompanyLookup() {
-    CompanyDB->move(BoxCompany->mapTo(this, QPoint(0, BoxCompany->height() - 1)));
 }
 
 void ReceiptEntryPanel::moveToCell(int col, int row) {
@@ -608,37 +656,9 @@ void ReceiptEntryPanel::moveAcross(int delta, bool wrapRows) {
 
 // ---- goods lookup, barcode, clearing a row
 
-void ReceiptEntryPanel::runSearch(LookupGrid *grid, const QString &table, const QString &text) {
-    RunCommand([&] {
-        DbQuery query(ShareDM1->ShareConn);
-        query.setText(LookupStatement(table, text));
-        query.open();
-        grid->fill(query);
-    });
-}
-
-void ReceiptEntryPanel::BoxGoodsChange() {
-    GridModel->setField(GridKey::Code, CurrentRow, BoxGoods->currentText());
-    if (GoodsDB->isHidden()) {
-        placeGoodsLookup();
-        GoodsDB->show();
-        GoodsDB->raise();
-    }
-    runSearch(GoodsDB, QStringLiteral("aa_goods"), BoxGoods->currentText());
+void ReceiptEntryPanel::BoxGoodsChange(const QString &text) {
+    GridModel->setField(GridKey::Code, CurrentRow, text);
     RecomputeLine(CurrentCol, CurrentRow);
-}
-
-void ReceiptEntryPanel::BoxGoodsDropDown() {
-    if (GoodsDB->isVisible()) {
-        GoodsDB->hide();
-    } else {
-        runSearch(GoodsDB, QStringLiteral("aa_goods"), BoxGoods->currentText());
-        placeGoodsLookup();
-        GoodsDB->show();
-        GoodsDB->raise();
-    }
-    BoxGoods->setFocus(Qt::OtherFocusReason);
-    BoxGoods->lineEdit()->end(false);
 }
 
 void ReceiptEntryPanel::PickGoods() {
@@ -721,27 +741,6 @@ void ReceiptEntryPanel::N4Click() {
 
 // ---- paying-party lookup
 
-void ReceiptEntryPanel::BoxCompanyChange() {
-    placeCompanyLookup();
-    if (CompanyDB->isHidden()) {
-        CompanyDB->show();
-        CompanyDB->raise();
-    }
-    runSearch(CompanyDB, QStringLiteral("aa_company"), BoxCompany->currentText());
-}
-
-void ReceiptEntryPanel::BoxCompanyDropDown() {
-    if (CompanyDB->isVisible()) {
-        CompanyDB->hide();
-    } else {
-        placeCompanyLookup();
-        runSearch(CompanyDB, QStringLiteral("aa_company"), BoxCompany->currentText());
-        CompanyDB->show();
-        CompanyDB->raise();
-    }
-    focusCompany();
-}
-
 void ReceiptEntryPanel::PickCompany() {
     if (!CompanyDB->isEmpty()) {
         SetBoxText(BoxCompany, CompanyDB->value(QStringLiteral("name")));
@@ -755,57 +754,12 @@ void ReceiptEntryPanel::PickCompany() {
 
 // ---- keys
 
-bool ReceiptEntryPanel::headerKey(QObject *watched, int key) {
-    if (watched == BoxCompany || watched == BoxCompany->lineEdit()) {
-        if (CompanyDB->isVisible()) {
-            switch (key) {
-            case Qt::Key_Down:
-                CompanyDB->moveNext();
-                return true;
-            case Qt::Key_Up:
-                CompanyDB->movePrior();
-                return true;
-            case Qt::Key_Escape:
-                CompanyDB->hide();
-                return true;
-            default:
-                break;
-            }
-        }
-        if (!IsEnter(key))
-            return false;
-        if (CompanyDB->isVisible())
-            PickCompany();
-        else
-            Edit7->setFocus(Qt::TabFocusReason);
-        return true;
-    }
-    if (!IsEnter(key))
-        return false;
-    if (watched == Edit9) {
-        moveToCell(1, CurrentRow);
-        return true;
-    }
-    if (watched == Edit6) {
-        Edit6KeyPress();
-        return true;
-    }
-    const QList<QWidget *> walk = {DateTimePicker1, Edit1, EditOP, BoxCompany, Edit7,   Edit8,
-                                   Edit2,           BoxZG, BoxKJ,  BoxSKR,     BoxSKFS, Edit9};
-    const qsizetype at = walk.indexOf(qobject_cast<QWidget *>(watched));
-    if (at < 0 || at + 1 >= walk.size())
-        return false;
-    // As Tab would: the next field's text comes selected.
-    walk[at + 1]->setFocus(Qt::TabFocusReason);
-    return true;
-}
-
 bool ReceiptEntryPanel::gridKey(QWidget *editor, int key, Qt::KeyboardModifiers modifiers) {
-    const bool lookupShown = editor == BoxGoods && GoodsDB->isVisible();
+    // Down, Up and Esc of a shown goods lookup are the lookup's own.
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        if (lookupShown)
+        if (editor == BoxGoods && GoodsLookup->isShown())
             PickGoods();
         else
             AdvanceCell();
@@ -816,17 +770,8 @@ bool ReceiptEntryPanel::gridKey(QWidget *editor, int key, Qt::KeyboardModifiers 
             return false;
         moveAcross(key == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier) ? -1 : 1, true);
         return true;
-    case Qt::Key_Escape:
-        if (!lookupShown)
-            return false;
-        GoodsDB->hide();
-        return true;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        if (lookupShown) {
-            key == Qt::Key_Down ? GoodsDB->moveNext() : GoodsDB->movePrior();
-            return true;
-        }
         // The unit and remark boxes step through their lists; elsewhere the arrows change rows.
         if (editor == BoxUnit || editor == BoxRemark)
             return false;
@@ -856,7 +801,7 @@ bool ReceiptEntryPanel::eventFilter(QObject *watched, QEvent *event) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (target == InplaceEditor || target == BoxGoods || target == BoxUnit || target == BoxRemark)
             return gridKey(static_cast<QWidget *>(target), key->key(), key->modifiers());
-        return headerKey(watched, key->key());
+        return false;
     }
     case QEvent::FocusIn:
         if (target == BoxGoods)
@@ -870,9 +815,6 @@ bool ReceiptEntryPanel::eventFilter(QObject *watched, QEvent *event) {
         if (target == BoxGoods && m_goodsFocused) {
             m_goodsFocused = false;
             BoxGoodsExit();
-        } else if ((watched == BoxCompany || watched == BoxCompany->lineEdit()) &&
-                   (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)) {
-            CompanyDB->hide();
         }
         break;
     }

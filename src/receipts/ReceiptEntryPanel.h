@@ -3,17 +3,23 @@
 #include "receipts/ReceiptCheck.h"
 #include "receipts/ReceiptDraft.h"
 
+#include <QStyle>
 #include <QWidget>
 
+#include <optional>
+
 class LookupComboBox;
+class LookupField;
 class LookupGrid;
 class QAction;
 class QComboBox;
 class QDateEdit;
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPushButton;
 class ReceiptGridModel;
 class ReceiptGridView;
 
@@ -52,6 +58,8 @@ public:
     QComboBox *BoxRemark;
     LookupGrid *GoodsDB;
     LookupGrid *CompanyDB;
+    LookupField *GoodsLookup;   // BoxGoods with GoodsDB
+    LookupField *CompanyLookup; // BoxCompany with CompanyDB
     QMenu *PopupMenu2;
     QAction *N4; // "清空当前行数据"
     // Under the grid.
@@ -74,6 +82,14 @@ public:
     void setLines(const QList<ReceiptLine> &lines);
     // The receipt as shown.
     ReceiptDraft draft() const;
+    // The receipt as shown when it passes the save's checks; otherwise the first fault is told
+    // and shown (its box or cell focused) and there is none.
+    std::optional<ReceiptDraft> checkedDraft();
+    // A command button of a receipt form's bar; Enter never presses it.
+    static QPushButton *commandButton(QWidget *form, QStyle::StandardPixmap icon, const QString &caption,
+                                      const QString &name);
+    // Lays a receipt form out: this panel above the form's button bar.
+    void layOutForm(QWidget *form, QHBoxLayout *buttonBar);
     // Moves to where a check failed: the paying-party box or the cell concerned.
     void showFault(const ReceiptFault &fault);
     // Focus to the paying-party box, caret at the end.
@@ -91,11 +107,8 @@ public slots:
     void GoToCell(int col, int row);
     void Edit6KeyPress();
     void N4Click();
-    void BoxCompanyChange();
-    void BoxCompanyDropDown();
     void PickCompany();
-    void BoxGoodsChange();
-    void BoxGoodsDropDown();
+    void BoxGoodsChange(const QString &text);
     void BoxUnitChange();
     void BoxRemarkChange();
     // The total and its capitals from the lines (an amount that is not a number is reported).
@@ -112,16 +125,13 @@ private:
     QWidget *editorOf(int col) const;
     void placeEditor(QWidget *editor);
     void placeGoodsLookup();
-    void placeCompanyLookup();
     void onCurrentChanged(int col, int row);
     void focusCurrentEditor();
     void syncEditor(int col, int row);
     void moveToCell(int col, int row);
     void moveRow(int delta);
     void moveAcross(int delta, bool wrapRows);
-    void runSearch(LookupGrid *grid, const QString &table, const QString &text);
     bool gridKey(QWidget *editor, int key, Qt::KeyboardModifiers modifiers);
-    bool headerKey(QObject *watched, int key);
 
     int columnOf(const QString &key) const;
     bool m_goodsFocused = false; // BoxGoods holds the focus: leaving it runs BoxGoodsExit

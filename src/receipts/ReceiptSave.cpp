@@ -18,10 +18,6 @@
 
 namespace {
 
-void execute(const QString &statement) {
-    ShareDM1->ShareConn.execute(statement);
-}
-
 qint64 countOf(const QString &statement) {
     DbQuery &query = OpenSharedQuery(statement);
     const qint64 count = query.asInteger("iCnt");
@@ -29,28 +25,30 @@ qint64 countOf(const QString &statement) {
     return count;
 }
 
-QString quoted(const QString &text) {
-    return u'\'' + QuoteSql(text) + u'\'';
-}
-
-// A number cell as typed, for a bare number in a statement: only after it has read as a
-// number, so that a cell can never put anything else into the statement.
-QString bareNumber(const QString &text) {
-    NumberOf(text);
-    return text;
-}
-
 void addNamedRowIfNew(const QString &table, const QString &keyColumn, const QString &name) {
     if (countOf(QStringLiteral("select count(") + keyColumn + QStringLiteral(") as iCnt from ") + table +
-                QStringLiteral(" where name=") + quoted(name)) != 0)
+                QStringLiteral(" where name=") + QuotedText(name)) != 0)
         return;
     const int key = NextKey(table);
-    execute(QStringLiteral("insert into ") + table + QStringLiteral("(name,namecode,") + keyColumn +
-            QStringLiteral(")values(") + quoted(name) + u',' + quoted(GetSpellCode(name)) + u',' +
-            QString::number(key) + u')');
+    ExecuteStatement(QStringLiteral("insert into ") + table + QStringLiteral("(name,namecode,") + keyColumn +
+                     QStringLiteral(")values(") + QuotedText(name) + u',' + QuotedText(GetSpellCode(name)) +
+                     u',' + QString::number(key) + u')');
 }
 
 } // namespace
+
+void ExecuteStatement(const QString &statement) {
+    ShareDM1->ShareConn.execute(statement);
+}
+
+QString QuotedText(const QString &text) {
+    return u'\'' + QuoteSql(text) + u'\'';
+}
+
+QString BareNumber(const QString &text) {
+    NumberOf(text);
+    return text;
+}
 
 double NumberOf(const QString &text) {
     const auto value = TextToNumber(text);
@@ -62,21 +60,22 @@ double NumberOf(const QString &text) {
 QString DigitValues(double amount) {
     QStringList values;
     for (int place = 0; place <= 9; ++place)
-        values.append(quoted(AmountDigit(place, amount)));
+        values.append(QuotedText(AmountDigit(place, amount)));
     return values.join(u',');
 }
 
 void AddPayingPartyIfNew(const QString &name, const QString &linkman, const QString &phone,
                          const QString &adr) {
     if (countOf(QStringLiteral("select count(companyid) as iCnt from aa_company where name=") +
-                quoted(name)) != 0)
+                QuotedText(name)) != 0)
         return;
     const int key = NextKey(QStringLiteral("aa_company"));
     const QString code = MakeBillCode(2);
-    execute(
+    ExecuteStatement(
         QStringLiteral("insert into aa_company(tablecode,name,namecode,linkman,phone,adr,companyid)values(") +
-        quoted(code) + u',' + quoted(name) + u',' + quoted(GetSpellCode(name)) + u',' + quoted(linkman) +
-        u',' + quoted(phone) + u',' + quoted(adr) + u',' + QString::number(key) + u')');
+        QuotedText(code) + u',' + QuotedText(name) + u',' + QuotedText(GetSpellCode(name)) + u',' +
+        QuotedText(linkman) + u',' + QuotedText(phone) + u',' + QuotedText(adr) + u',' +
+        QString::number(key) + u')');
 }
 
 void AddPaymentMethodIfNew(const QString &name) {
@@ -91,13 +90,13 @@ void InsertReceiptLines(int saleId, const QList<ReceiptLine> &lines) {
         if (!line.isLine())
             continue;
         const int key = NextKey(QStringLiteral("ss_saledetail"));
-        const QString values = QString::number(saleId) + u',' + QString::number(key) + u',' +
-                               quoted(line.code) + u',' + quoted(line.name) + u',' + quoted(line.model) +
-                               u',' + quoted(line.unit) + u',' + bareNumber(line.quantity) + u',' +
-                               bareNumber(line.price) + u',' + bareNumber(line.amount) + u',' +
-                               quoted(line.remark) + u',' + DigitValues(NumberOf(line.amount));
-        execute(QStringLiteral("insert into ss_saledetail(") + columns + QStringLiteral(")values(") + values +
-                u')');
+        const QString values =
+            QString::number(saleId) + u',' + QString::number(key) + u',' + QuotedText(line.code) + u',' +
+            QuotedText(line.name) + u',' + QuotedText(line.model) + u',' + QuotedText(line.unit) + u',' +
+            BareNumber(line.quantity) + u',' + BareNumber(line.price) + u',' + BareNumber(line.amount) +
+            u',' + QuotedText(line.remark) + u',' + DigitValues(NumberOf(line.amount));
+        ExecuteStatement(QStringLiteral("insert into ss_saledetail(") + columns + QStringLiteral(")values(") +
+                         values + u')');
     }
 }
 
@@ -106,14 +105,15 @@ void AddLineMasterData(const QList<ReceiptLine> &lines) {
         if (!line.isLine())
             continue;
         if (countOf(QStringLiteral("select count(goodsid) as iCnt from aa_goods where tablecode=") +
-                    quoted(line.code)) == 0) {
+                    QuotedText(line.code)) == 0) {
             const int key = NextKey(QStringLiteral("aa_goods"));
-            execute(QStringLiteral(
-                        "insert into "
-                        "aa_goods(tablecode,name,namecode,goodsmodal,unit_name,price,goodsid)values(") +
-                    quoted(line.code) + u',' + quoted(line.name) + u',' + quoted(GetSpellCode(line.name)) +
-                    u',' + quoted(line.model) + u',' + quoted(line.unit) + u',' + bareNumber(line.price) +
-                    u',' + QString::number(key) + u')');
+            ExecuteStatement(
+                QStringLiteral(
+                    "insert into "
+                    "aa_goods(tablecode,name,namecode,goodsmodal,unit_name,price,goodsid)values(") +
+                QuotedText(line.code) + u',' + QuotedText(line.name) + u',' +
+                QuotedText(GetSpellCode(line.name)) + u',' + QuotedText(line.model) + u',' +
+                QuotedText(line.unit) + u',' + BareNumber(line.price) + u',' + QString::number(key) + u')');
         }
         if (!line.unit.isEmpty())
             addNamedRowIfNew(QStringLiteral("aa_unit"), QStringLiteral("unitid"), line.unit);
@@ -130,11 +130,11 @@ SavedReceipt SaveNewReceipt(const ReceiptDraft &draft) {
     WriteLog(LogNewReceipt, saved.billCode, saved.saleId, 1);
 
     QString fields = QStringLiteral("saleid,billdate,billcode,opname,");
-    QString values = QString::number(saved.saleId) + u',' + quoted(DateText(draft.billDate)) + u',' +
-                     quoted(saved.billCode) + u',' + quoted(OperatorName) + u',';
+    QString values = QString::number(saved.saleId) + u',' + QuotedText(DateText(draft.billDate)) + u',' +
+                     QuotedText(saved.billCode) + u',' + QuotedText(OperatorName) + u',';
     AddPayingPartyIfNew(draft.companyName, draft.linkman, draft.phone, draft.adr);
     fields += QStringLiteral("companyname,");
-    values += quoted(draft.companyName) + u',';
+    values += QuotedText(draft.companyName) + u',';
     const struct {
         const char *column;
         const QString &text;
@@ -144,22 +144,23 @@ SavedReceipt SaveNewReceipt(const ReceiptDraft &draft) {
         if (pair.text.isEmpty())
             continue;
         fields += QString::fromLatin1(pair.column) + u',';
-        values += quoted(pair.text) + u',';
+        values += QuotedText(pair.text) + u',';
     }
     if (!draft.skfsName.isEmpty()) {
         AddPaymentMethodIfNew(draft.skfsName);
         fields += QStringLiteral("skfsname,");
-        values += quoted(draft.skfsName) + u',';
+        values += QuotedText(draft.skfsName) + u',';
     }
     if (!draft.remark.isEmpty()) {
         fields += QStringLiteral("remark,");
-        values += quoted(draft.remark) + u',';
+        values += QuotedText(draft.remark) + u',';
     }
     fields += QStringLiteral("totalamt,cnamt,");
-    values += bareNumber(draft.total) + u',' + quoted(draft.capitals) + u',';
+    values += BareNumber(draft.total) + u',' + QuotedText(draft.capitals) + u',';
     fields += QStringLiteral("f1,j1,y1,s1,b1,q1,w1,sw1,bw1,qw1");
     values += DigitValues(NumberOf(draft.total));
-    execute(QStringLiteral("insert into ss_sale(") + fields + QStringLiteral(")values(") + values + u')');
+    ExecuteStatement(QStringLiteral("insert into ss_sale(") + fields + QStringLiteral(")values(") + values +
+                     u')');
 
     InsertReceiptLines(saved.saleId, draft.lines);
     AddLineMasterData(draft.lines);

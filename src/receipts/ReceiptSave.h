@@ -36,3 +36,10 @@ void AddLineMasterData(const QList<ReceiptLine> &lines);
 QString DigitValues(double amount);
 // The number a text holds; raises when it holds none.
 double NumberOf(const QString &text);
+// A text as a statement value: between single quotes, through QuoteSql.
+QString QuotedText(const QString &text);
+// A number cell or box as typed, for a bare number in a statement, once it has read as a
+// number (raises otherwise), so that nothing else can reach the statement.
+QString BareNumber(const QString &text);
+// Runs a statement on the shared connection.
+void ExecuteStatement(const QString &statement);

@@ -5,13 +5,12 @@
 #include "data/DbFailureReason.h"
 #include "data/Globals.h"
 #include "printing/PrintBill.h"
-#include "receipts/ButtonAccessKeys.h"
-#include "receipts/ReceiptCheck.h"
 #include "receipts/ReceiptEntryPanel.h"
 #include "receipts/ReceiptGridModel.h"
 #include "receipts/ReceiptLoad.h"
 #include "receipts/ReceiptLookups.h"
 #include "receipts/ReceiptSave.h"
+#include "ui/ButtonAccessKeys.h"
 #include "ui/ChildTabHost.h"
 #include "ui/CommandGuard.h"
 #include "ui/UiServices.h"
@@ -46,18 +45,12 @@ TForm_SS_Sale::TForm_SS_Sale(QWidget *parent)
     CheckBox1 = new QCheckBox(QStringLiteral("保存单据后直接打印预览"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setToolTip(QStringLiteral("请在工具->我的设置中默认设置"));
-    BitBtn4 = new QPushButton(style()->standardIcon(QStyle::SP_FileIcon), QStringLiteral("新单(&N)"), this);
-    BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogSaveButton),
-                              QStringLiteral("保存新增(&S)"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_FileDialogContentsView),
-                              QStringLiteral("打印预览(&O)"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    for (QPushButton *button : {BitBtn4, BitBtn1, BitBtn2}) {
-        button->setAutoDefault(false);
-        button->setMinimumWidth(110);
-    }
+    BitBtn4 = ReceiptEntryPanel::commandButton(this, QStyle::SP_FileIcon, QStringLiteral("新单(&N)"),
+                                               QStringLiteral("BitBtn4"));
+    BitBtn1 = ReceiptEntryPanel::commandButton(this, QStyle::SP_DialogSaveButton,
+                                               QStringLiteral("保存新增(&S)"), QStringLiteral("BitBtn1"));
+    BitBtn2 = ReceiptEntryPanel::commandButton(this, QStyle::SP_FileDialogContentsView,
+                                               QStringLiteral("打印预览(&O)"), QStringLiteral("BitBtn2"));
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -76,12 +69,7 @@ TForm_SS_Sale::TForm_SS_Sale(QWidget *parent)
     bar->addWidget(BitBtn4);
     bar->addWidget(BitBtn1);
     bar->addWidget(BitBtn2);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 8);
-    layout->setSpacing(6);
-    layout->addWidget(Bill, 1);
-    layout->addLayout(bar);
+    Bill->layOutForm(this, bar);
 
     setTabOrder(Bill->Edit6, BoxPrintStyle);
     setTabOrder(BoxPrintStyle, SpeedButton1);
@@ -150,16 +138,12 @@ void TForm_SS_Sale::BitBtn4Click() {
 }
 
 void TForm_SS_Sale::BitBtn1Click() {
-    const ReceiptDraft receipt = Bill->draft();
-    const ReceiptFault fault = CheckReceipt(receipt, Bill->GridModel->gridLayout(), AllowNegative);
-    if (!fault.ok()) {
-        ShowInfo(fault.message);
-        Bill->showFault(fault);
+    const std::optional<ReceiptDraft> receipt = Bill->checkedDraft();
+    if (!receipt)
         return;
-    }
     QString failure = QStringLiteral("保存新增失败！");
     try {
-        const SavedReceipt saved = SaveNewReceipt(receipt);
+        const SavedReceipt saved = SaveNewReceipt(*receipt);
         SavedSaleId = saved.saleId;
         SavedBillCode = saved.billCode;
     } catch (const std::exception &error) {
@@ -172,6 +156,8 @@ void TForm_SS_Sale::BitBtn1Click() {
         ShowInfo(failure);
         return;
     }
+    // An emptied number box got its number from the rule: it shows what the receipt is stored under.
+    Bill->Edit1->setText(SavedBillCode);
     BitBtn1->setEnabled(false);
     if (CheckBox1->isChecked())
         BitBtn2Click();

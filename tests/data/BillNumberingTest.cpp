@@ -10,6 +10,9 @@
 
 #include <QTest>
 
+#define SQLITE_HAS_CODEC 1
+#include <sqlcipher/sqlite3.h>
+
 namespace {
 
 // Stores a code in the table of a rule, the way the forms that use the rule would.
@@ -75,7 +78,9 @@ private slots:
     void receiptNumbersAcrossAMonth();
     void serialsBeyondTheWidthKeepCounting_data();
     void serialsBeyondTheWidthKeepCounting();
-    void unreadableHighestCodeRaises();
+    void numberingContinuesAfterAHandTypedReceipt();
+    void costDoesNotGrowWithTheTable_data();
+    void costDoesNotGrowWithTheTable();
     void missingRuleRaises();
 
 private:
@@ -145,6 +150,30 @@ void BillNumberingTest::nextNumber_data() {
     QTest::newRow("wide serial of an earlier prefix shape does not count")
         << 4 << "billmark='S',codetype='年月',separator='',startno='0001',notype=false"
         << QStringList{"S2014010005", "SJ2014010005"} << "S2014020006";
+
+    // Codes the rule could not have made (typed by hand in the number box) never stop the
+    // numbering: they are skipped, and the rule's own serials go on.
+    const QStringList three = serials("", 1, 3, 7);
+    QTest::newRow("quote, dash and percent") << 4 << "" << three + QStringList{"NO'7-%"} << "0000004";
+    QTest::newRow("a letter after the digits") << 4 << "" << three + QStringList{"0000002补"} << "0000004";
+    QTest::newRow("a year and a letter") << 4 << "" << three + QStringList{"2024-A"} << "0000004";
+    QTest::newRow("several kinds above the serials")
+        << 4 << "" << three + QStringList{"9-1", "9 A", "9A", "99补", "2024-A", "2024-B", "0000003x"}
+        << "0000004";
+    QTest::newRow("only hand-typed codes") << 4 << "" << QStringList{"2024-A", "NO'7-%"} << "0000001";
+    QTest::newRow("a letter inside the width")
+        << 2 << "" << QStringList{"DW-00001", "DW-0002A", "DW-9999Z"} << "DW-00002";
+    QTest::newRow("wider with a leading zero")
+        << 4 << "" << serials("", 1, 5, 7) + QStringList{"00000123"} << "0000006";
+    QTest::newRow("more digits than any serial")
+        << 4 << "" << three + QStringList{"12345678901234567890"} << "0000004";
+    // A narrow number typed by hand sorts above the rule's serials but counts by its value.
+    QTest::newRow("narrow hand-typed number above the serials")
+        << 4 << "" << serials("", 1, 12, 7) + QStringList{"7"} << "0000013";
+    QTest::newRow("hand-typed codes under a dated prefix, notype no")
+        << 4 << "billmark='SK',codetype='年月',separator='-',startno='0001',notype=false"
+        << QStringList{"SK-201401-0007", "SK-2014-A", "SK-201401-00A1", "SK-2014019-0008", "SK-X"}
+        << "SK-201402-0008";
 }
 
 void BillNumberingTest::nextNumber() {
@@ -229,11 +258,68 @@ void BillNumberingTest::serialsBeyondTheWidthKeepCounting() {
     QCOMPARE(numbers, expected);
 }
 
-void BillNumberingTest::unreadableHighestCodeRaises() {
-    // The highest stored code ends in a letter within the last five characters.
-    storeCode(2, "DW-00001");
-    storeCode(2, "DW-0002A");
-    QVERIFY_THROWS_EXCEPTION(DbError, MakeBillCode(2));
+// The receipt saved under a hand-typed number is followed by the rule's numbers again.
+void BillNumberingTest::numberingContinuesAfterAHandTypedReceipt() {
+    QStringList numbers;
+    for (const QString &typed : {QString(), QStringLiteral("NO'7-%"), QString(), QString()}) {
+        const QString number = typed.isEmpty() ? MakeBillCode(4) : typed;
+        storeCode(4, number);
+        numbers.append(number);
+    }
+    QCOMPARE(numbers, (QStringList{"0000001", "NO'7-%", "0000002", "0000003"}));
+}
+
+namespace {
+
+int countSteps(void *steps) {
+    ++*static_cast<qint64 *>(steps);
+    return 0;
+}
+
+// The engine's work for one next number, in units of 100 virtual machine instructions.
+qint64 engineSteps(int rule) {
+    qint64 steps = 0;
+    sqlite3_progress_handler(ShareDM1->ShareConn.handle(), 100, countSteps, &steps);
+    MakeBillCode(rule);
+    sqlite3_progress_handler(ShareDM1->ShareConn.handle(), 0, nullptr, nullptr);
+    return steps;
+}
+
+} // namespace
+
+// The next number is found through the index of the code column: ten times the receipts
+// cost no more than a few instructions more.
+void BillNumberingTest::costDoesNotGrowWithTheTable_data() {
+    QTest::addColumn<QString>("ruleChange");
+    QTest::addColumn<QString>("prefix");
+    QTest::addColumn<QString>("expectedPrefix");
+
+    QTest::newRow("as seeded") << ""
+                               << ""
+                               << "";
+    QTest::newRow("letters, notype yes") << "billmark='NO',separator='-'"
+                                         << "NO-"
+                                         << "NO-";
+    QTest::newRow("dated prefix, notype no") << "billmark='SK',codetype='年月',separator='-',notype=false"
+                                             << "SK-201402-"
+                                             << "SK-201402-";
+}
+
+void BillNumberingTest::costDoesNotGrowWithTheTable() {
+    QFETCH(QString, ruleChange);
+    QFETCH(QString, prefix);
+    QFETCH(QString, expectedPrefix);
+
+    if (!ruleChange.isEmpty())
+        TestAppDir::exec("update xt_billconfig set " + ruleChange + " where billconfigid=4");
+    storeCodes(4, serials(prefix, 1, 1000, 7) + QStringList{"2024-A", prefix + "0000002补"});
+    QCOMPARE(MakeBillCode(4), expectedPrefix + "0001001");
+    const qint64 small = engineSteps(4);
+
+    storeCodes(4, serials(prefix, 1001, 10000, 7));
+    QCOMPARE(MakeBillCode(4), expectedPrefix + "0010001");
+    const qint64 large = engineSteps(4);
+    QVERIFY2(large <= small + 10, qPrintable(QStringLiteral("%1 against %2").arg(large).arg(small)));
 }
 
 void BillNumberingTest::missingRuleRaises() {

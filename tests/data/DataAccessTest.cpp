@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 class DataAccessTest : public QObject {
@@ -147,6 +148,14 @@ void DataAccessTest::connectFailures_data() {
     QTest::newRow("wrong password") << "*"
                                     << "wrong"
                                     << "密码不正确";
+    // An empty file opens as a database without tables; it is refused like any other file that
+    // does not hold the program's tables.
+    QTest::newRow("empty file") << "<empty>"
+                                << "kavmirt"
+                                << "密码不正确，或该文件不是本系统的数据库";
+    QTest::newRow("database of another program") << "<other>"
+                                                 << "kavmirt"
+                                                 << "密码不正确，或该文件不是本系统的数据库";
 }
 
 void DataAccessTest::connectFailures() {
@@ -157,6 +166,13 @@ void DataAccessTest::connectFailures() {
     const QString path = dir.filePath("qlodata8.0.mdb");
     if (fileContent == "*") {
         CreateDatabase(path, TestAppDir::password());
+    } else if (fileContent == "<empty>") {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    } else if (fileContent == "<other>") {
+        DbConnection other;
+        other.openFile(path, TestAppDir::password(), /*create=*/true);
+        other.executeNative("create table aa_goods(goodsid integer); create table notes(text text)");
     } else if (!fileContent.isEmpty()) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -173,8 +189,10 @@ void DataAccessTest::connectFailures() {
         QVERIFY(e.message().contains("qlodata8.0.mdb"));
     }
     QVERIFY(!ShareDM1->ShareConn.isOpen());
-    // A failed open never leaves a file behind where there was none.
+    // A failed open never leaves a file behind where there was none, nor writes to an empty one.
     QCOMPARE(QFile::exists(path), !fileContent.isEmpty());
+    if (fileContent == "<empty>")
+        QCOMPARE(QFileInfo(path).size(), 0);
 }
 
 void DataAccessTest::fileIsUnreadableWithoutItsPassword() {

@@ -285,6 +285,13 @@ void JetDialectTest::upgradeStatementsOnAnOldFile() {
             "create table ss_saledetail(saledetailid integer, saleid integer, qty double, "
             "price double, amt integer);"
             "create table xt_log(logid integer, billcode text);"
+            // The other tables every database holds, which the upgrade does not touch.
+            "create table aa_unit(unitid integer, name text, namecode text);"
+            "create table aa_remark(remarkid integer, name text, namecode text);"
+            "create table xt_tablekey(tablename text, maxkey integer);"
+            "create table pr_printcfg(RecID integer primary key autoincrement, stylename text);"
+            "create table xt_userinfo(userinfoid integer primary key autoincrement, username text);"
+            "create table xt_userloginpwd(name text, pwd text);"
             "insert into aa_staff values(1,'管理员','管理员','',0,-1);"
             "insert into ss_sale values(7,'2014-02-20','0000001','甲公司');"
             "insert into ss_saledetail values(1,7,2.5,3,0);"

@@ -6,9 +6,15 @@
 #include "data/Globals.h"
 #include "data/SchemaUpgrade.h"
 #include "data/Sharedm2.h"
+#include "receipts/ReceiptSave.h"
 
 #include <QDir>
+#include <QFile>
+#include <QProcess>
 #include <QTest>
+
+#include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -112,7 +118,9 @@ private slots:
     void secondCallChangesNothing();
     void partlyUpgradedDatabases_data();
     void partlyUpgradedDatabases();
-    void failingRepairRaisesAndKeepsWhatRan();
+    void failingRepairRaisesAndUndoesItsStep();
+    void probeFailingForAnotherReasonRaises();
+    void killedUpgradeFinishesAtTheNextLogin();
 
 private:
     // A database file of an earlier version, made by hand, connected as the program's database.
@@ -274,28 +282,158 @@ void SchemaUpgradeTest::partlyUpgradedDatabases() {
     QCOMPARE(TestAppDir::rows(query), expected);
 }
 
-// A repair that fails raises out of the upgrade: nothing after it runs, what ran before it
-// stays, and the next call skips the steps whose probes now open.
-void SchemaUpgradeTest::failingRepairRaisesAndKeepsWhatRan() {
+// A repair that fails raises out of the upgrade: nothing after it runs, its own step is undone
+// and the steps before it stay. The next call runs the step again (and fails the same way).
+void SchemaUpgradeTest::failingRepairRaisesAndUndoesItsStep() {
     // Paying parties already have a contact column, but there are no goods categories yet:
     // step 4 fails when it adds linkman.
     openOldDatabase(oldestTables + "alter table aa_company add linkman text;"
                                    "insert into aa_company(companyid,name) values(1,'甲公司');");
-    QVERIFY_THROWS_EXCEPTION(DbError, UpgradeSchema());
+    for (int call = 1; call <= 2; ++call) {
+        QVERIFY_THROWS_EXCEPTION(DbError, UpgradeSchema());
 
-    QCOMPARE(TestAppDir::rows("select count(*) from xt_billconfig"), QString("4"));
-    QCOMPARE(TestAppDir::rows("select count(*) from aa_goodstype"), QString("0"));
-    QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows("select phone from aa_company"));
-    QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows("select accountsetid from xt_accountset"));
-    QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows("select linkman from ss_sale"));
-
-    UpgradeSchema();
-    QCOMPARE(TestAppDir::rows("select count(*) from xt_accountset"), QString("3"));
-    QCOMPARE(TestAppDir::rows("select count(*) from g_config"), QString("9"));
-    QCOMPARE(TestAppDir::rows("select top 1 linkman,bw1 from ss_sale"), QString());
-    // Step 4 stays half done: its probe opens now.
-    QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows("select tablecode from aa_company"));
+        // Steps 1 to 3 are done.
+        QCOMPARE(TestAppDir::rows("select top 1 barcode from aa_goods"), QString());
+        QCOMPARE(TestAppDir::rows("select count(*) from aa_chargetype"), QString("0"));
+        // Nothing of step 4 is left: no table, column or rule row that it made.
+        QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows("select goodstypeid from aa_goodstype"));
+        QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows("select billconfigid from xt_billconfig"));
+        QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows("select goodstypeid from aa_goods"));
+        QCOMPARE(TestAppDir::rows("select companyid,name,linkman from aa_company"), QString("1|甲公司|"));
+        // The later steps did not run.
+        QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows("select accountsetid from xt_accountset"));
+        QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows("select linkman from ss_sale"));
+    }
 }
 
-QTEST_GUILESS_MAIN(SchemaUpgradeTest)
+// A probe that fails because the file is damaged is not taken for a missing table: the upgrade
+// raises the engine's error for the probe, and starts no repair.
+void SchemaUpgradeTest::probeFailingForAnotherReasonRaises() {
+    m_app = std::make_unique<TestAppDir>();
+    UpgradeSchema();
+    const qint64 page =
+        TestAppDir::value("select rootpage from sqlite_master where name='aa_goodstype'").toLongLong();
+    DisconnectDatabase();
+    {
+        QFile file(m_app->databasePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.seek((page - 1) * 4096 + 200));
+        file.write(QByteArray(64, '\x5a'));
+    }
+    ConnectDatabase();
+    try {
+        UpgradeSchema();
+        QFAIL("the upgrade went through a damaged table");
+    } catch (const DbError &error) {
+        QCOMPARE(error.statement(), QString("select top 1 goodstypeid from aa_goodstype"));
+        QVERIFY2(!error.message().contains("no such"), qPrintable(error.message()));
+    }
+}
+
+namespace {
+
+const char killedUpgradeArgument[] = "--upgrade-killed-at";
+int killAt = 0;
+
+void killAtStatement(int statement) {
+    if (statement == killAt)
+        ::kill(::getpid(), SIGKILL);
+}
+
+// The child process: upgrades the database in the directory and is killed before the
+// upgrade's statement number killAt (it ends normally when the upgrade has fewer).
+int upgradeUntilKilled(const QString &dir, int statement) {
+    AppDir = dir;
+    ConnString = BuildConnString(AppDir);
+    killAt = statement;
+    SetUpgradeStatementHook(killAtStatement);
+    try {
+        ConnectDatabase();
+        UpgradeSchema();
+    } catch (const DbError &error) {
+        QTextStream(stderr) << error.message() << '\n';
+        return 1;
+    }
+    DisconnectDatabase();
+    return 0;
+}
+
+const QString oldDatabase = oldestTables +
+                            "insert into aa_company values(3,'丙公司','BGS');"
+                            "insert into aa_company values(1,'甲公司','JGS');"
+                            "insert into ss_sale(saleid,billdate,billcode) values(7,'2014-02-20','0000001');"
+                            "insert into ss_saledetail(saledetailid,saleid,qty,price,amt) "
+                            "values(1,7,2.5,3,0);"
+                            "insert into xt_log(logid,billcode) values(1,'0000001');";
+
+} // namespace
+
+// The program killed before each statement of the first login's upgrade in turn: the next login
+// finishes it, the file ends exactly as after an upgrade that was never broken off, and a
+// receipt saves.
+void SchemaUpgradeTest::killedUpgradeFinishesAtTheNextLogin() {
+    openOldDatabase(oldDatabase);
+    const QString pristine = QDir(m_oldDir->path()).filePath("pristine.mdb");
+    DisconnectDatabase();
+    QVERIFY(QFile::copy(QDir(m_oldDir->path()).filePath(DatabaseFileName), pristine));
+    ConnectDatabase();
+    UpgradeSchema();
+    const QString expected = snapshot();
+    DisconnectDatabase();
+
+    const QString database = QDir(m_oldDir->path()).filePath(DatabaseFileName);
+    int statement = 1;
+    for (;; ++statement) {
+        QVERIFY(statement < 500);
+        QFile::remove(database);
+        QFile::remove(database + "-journal");
+        QVERIFY(QFile::copy(pristine, database));
+
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(killedUpgradeArgument),
+                                                              QString::number(statement), m_oldDir->path()});
+        QVERIFY(child.waitForFinished(60000));
+        if (child.exitStatus() == QProcess::NormalExit) {
+            QCOMPARE(child.exitCode(), 0);
+            break; // the upgrade has fewer statements: every one of them was a place to die
+        }
+
+        const QString where = QStringLiteral("killed before statement %1").arg(statement);
+        ConnectDatabase();
+        try {
+            UpgradeSchema();
+        } catch (const DbError &error) {
+            QFAIL(qPrintable(where + ": " + error.message()));
+        }
+        QVERIFY2(snapshot() == expected, qPrintable(where));
+
+        OperatorName = QStringLiteral("管理员");
+        ReceiptDraft draft;
+        draft.billDate = QDate(2014, 2, 21);
+        draft.companyName = QStringLiteral("乙公司");
+        draft.total = QStringLiteral("30");
+        draft.capitals = QStringLiteral("叁拾圆整");
+        draft.lines = {{"G1", "复印纸", "", "包", "2", "15", "30", ""}};
+        try {
+            QCOMPARE(SaveNewReceipt(draft).billCode, QString("0000002"));
+        } catch (const DbError &error) {
+            QFAIL(qPrintable(where + ": " + error.message()));
+        }
+        QCOMPARE(TestAppDir::value("select tablecode from aa_company where name='乙公司'"),
+                 QString("DW-00003"));
+        DisconnectDatabase();
+    }
+    // Every probe, repair and seed row of the oldest file's upgrade was a place to die.
+    QVERIFY2(statement > 40, qPrintable(QString::number(statement)));
+}
+
+int main(int argc, char *argv[]) {
+    QCoreApplication app(argc, argv);
+    if (argc == 4 && qstrcmp(argv[1], killedUpgradeArgument) == 0)
+        return upgradeUntilKilled(QString::fromLocal8Bit(argv[3]), QByteArray(argv[2]).toInt());
+    SchemaUpgradeTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "SchemaUpgradeTest.moc"

@@ -9,13 +9,13 @@
 #include "data/Clock.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
-#include "receipts/LookupComboBox.h"
-#include "receipts/LookupGrid.h"
 #include "receipts/ReceiptEntryPanel.h"
 #include "receipts/ReceiptGridLayout.h"
 #include "receipts/ReceiptGridModel.h"
 #include "receipts/ReceiptGridView.h"
 #include "receipts/Ss_sale.h"
+#include "ui/LookupComboBox.h"
+#include "ui/LookupGrid.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -23,6 +23,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,6 +106,11 @@ private slots:
     void previewWithoutAPrintStyle();
     void copyGrowsTheGrid();
     void copyOfAMissingReceipt();
+    void numberShownAfterSavingWithAnEmptyBox();
+    void inputLimits_data();
+    void inputLimits();
+    void longTextsAreStoredWithinTheirColumns();
+    void lookupHeadings();
     void staysOpenAndKeepsItsReceipt();
 
 private:
@@ -757,6 +763,102 @@ void EntryFormTest::staysOpenAndKeepsItsReceipt() {
     m_form->show();
     QCOMPARE(cell(GridKey::Code, 1), QString("X1"));
     QCOMPARE(m_bill->BoxCompany->currentText(), QString("甲公司"));
+}
+
+void EntryFormTest::numberShownAfterSavingWithAnEmptyBox() {
+    open({"insert into "
+          "ss_sale(saleid,billdate,billcode,opname,companyname)values(1,'2024-03-01','0000041','x','y')",
+          "insert into xt_tablekey(tablename,maxkey)values('ss_sale',1)"});
+    typeSmallReceipt();
+    m_bill->Edit1->clear();
+    m_form->BitBtn1->click();
+    QCOMPARE(m_fx->ui.texts(), QStringList());
+    QCOMPARE(TestAppDir::value("select billcode from ss_sale where saleid=2"), QString("0000042"));
+    QCOMPARE(m_bill->Edit1->text(), QString("0000042"));
+    QCOMPARE(m_form->SavedBillCode, QString("0000042"));
+}
+
+void EntryFormTest::inputLimits_data() {
+    // A header box, or the key of a grid column (not the amount: it is computed, not typed).
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<int>("limit");
+    const struct {
+        const char *box;
+        int limit;
+    } rows[] = {{"Edit1", 255}, {"BoxCompany", 255}, {"Edit7", 50},   {"Edit8", 100},    {"Edit2", 100},
+                {"BoxZG", 255}, {"BoxKJ", 255},      {"BoxSKR", 255}, {"BoxSKFS", 50},   {"Edit9", 200},
+                {"Edit6", 50},  {"编号", 255},       {"名称", 255},   {"规格型号", 255}, {"单位", 255},
+                {"数量", 255},  {"单价", 255},       {"备注", 255}};
+    for (const auto &row : rows)
+        QTest::newRow(row.box) << QString::fromUtf8(row.box) << row.limit;
+}
+
+void EntryFormTest::inputLimits() {
+    QFETCH(QString, box);
+    QFETCH(int, limit);
+    open();
+    const bool inGrid = box.front().unicode() > 0x7f;
+    if (inGrid) {
+        // A coded row, so that every cell of it is a line field.
+        m_bill->GoToCell(1, 1);
+        type("X1");
+        key(Qt::Key_Escape);
+        m_bill->GoToCell(column(box), 1);
+    } else {
+        m_fx->find<QWidget>(m_form, box)->setFocus();
+    }
+    // Pasted, as a long text usually arrives.
+    auto *edit = qobject_cast<QLineEdit *>(focused());
+    if (auto *combo = qobject_cast<QComboBox *>(focused()))
+        edit = combo->lineEdit();
+    QVERIFY(edit);
+    edit->selectAll();
+    edit->insert(QString(10000, u'长'));
+    QCOMPARE(edit->text().size(), limit);
+    if (inGrid)
+        QCOMPARE(cell(box, 1).size(), limit);
+}
+
+void EntryFormTest::longTextsAreStoredWithinTheirColumns() {
+    open();
+    typeSmallReceipt();
+    m_bill->BoxCompany->setFocus();
+    m_bill->BoxCompany->lineEdit()->selectAll();
+    m_bill->BoxCompany->lineEdit()->insert(QString(10000, u'甲'));
+    key(Qt::Key_Escape);
+    m_bill->GoToCell(column(GridKey::Remark), 1);
+    m_bill->BoxRemark->lineEdit()->insert(QString(1800, u'备'));
+    m_form->BitBtn1->click();
+    QCOMPARE(m_fx->ui.texts(), QStringList());
+    QCOMPARE(TestAppDir::value("select len(companyname) from ss_sale"), QString("255"));
+    QCOMPARE(TestAppDir::value("select len(name) from aa_company where companyid=3"), QString("255"));
+    QCOMPARE(TestAppDir::value("select len(remark) from ss_saledetail"), QString("255"));
+    QCOMPARE(TestAppDir::value("select len(name) from aa_remark"), QString("255"));
+}
+
+void EntryFormTest::lookupHeadings() {
+    // The grid's columns renamed by the user: the goods lookup follows their captions.
+    open({"update g_config set colcaption='货品编码' where defaultcaption='编号'",
+          "update g_config set colcaption='规格及型号说明' where defaultcaption='规格型号'"});
+    const auto headings = [](QTableWidget *grid) {
+        QStringList texts;
+        for (int i = 0; i < grid->columnCount(); ++i) {
+            texts << grid->horizontalHeaderItem(i)->text();
+            // Each heading fits its column.
+            const int needed = grid->horizontalHeader()->fontMetrics().horizontalAdvance(texts.last());
+            if (grid->columnWidth(i) < needed)
+                QTest::qFail(qPrintable(texts.last() + QStringLiteral(" does not fit its column")), __FILE__,
+                             __LINE__);
+        }
+        return texts;
+    };
+    QCOMPARE(headings(m_bill->CompanyDB), (QStringList{"编号", "名称", "助记码"}));
+    QCOMPARE(headings(m_bill->GoodsDB), (QStringList{"货品编码", "名称", "规格及型号说明", "单位", "单价"}));
+    // The grid is as wide as its columns, so that nothing is cut.
+    int columns = 0;
+    for (int i = 0; i < m_bill->GoodsDB->columnCount(); ++i)
+        columns += m_bill->GoodsDB->columnWidth(i);
+    QVERIFY(m_bill->GoodsDB->width() >= columns);
 }
 
 QTEST_MAIN(EntryFormTest)

@@ -1,7 +1,7 @@
 // quillo-initdb: creates a fresh Quillo database file.
 //   quillo-initdb [DIRECTORY-OR-FILE]
-// Without an argument the file is created in the current directory. An existing file is
-// never touched.
+// Without an argument the file is created in the current directory. An existing database is
+// never touched (an empty file is replaced); a run that is killed leaves no file.
 #include "data/DatabaseFile.h"
 #include "data/DbConnection.h"
 #include "data/DbError.h"

@@ -1,4 +1,4 @@
-#include "receipts/LookupComboBox.h"
+#include "ui/LookupComboBox.h"
 
 #include <QLineEdit>
 

@@ -1,4 +1,4 @@
-#include "receipts/LookupGrid.h"
+#include "ui/LookupGrid.h"
 
 #include "data/DbQuery.h"
 
@@ -33,20 +33,34 @@ LookupGrid::LookupGrid(const QList<LookupColumn> &columns, const QStringList &ke
     look.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::white);
     setPalette(look);
 
-    // The widths are meant for a font whose digits are 6 pixels wide; a larger font widens them
-    // alike, so that a code still fits its column.
-    const double scale = std::max(1.0, fontMetrics().horizontalAdvance(u'0') / 6.0);
     setColumnCount(static_cast<int>(columns.size()));
+    applyCaptions();
+    hide();
+}
+
+void LookupGrid::setCaptions(const QStringList &captions) {
+    for (int i = 0; i < m_columns.size() && i < captions.size(); ++i)
+        m_columns[i].caption = captions[i];
+    applyCaptions();
+}
+
+void LookupGrid::applyCaptions() {
+    // The widths are meant for a font whose digits are 6 pixels wide; a larger font widens them
+    // alike, so that a code still fits its column. A heading always fits its column.
+    const double scale = std::max(1.0, fontMetrics().horizontalAdvance(u'0') / 6.0);
+    const QFontMetrics heading = horizontalHeader()->fontMetrics();
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, horizontalHeader()) + 8;
     int width = 2 * frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    for (int i = 0; i < columns.size(); ++i) {
-        auto *title = new QTableWidgetItem(columns[i].field);
-        title->setTextAlignment(columns[i].centredTitle ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    for (int i = 0; i < m_columns.size(); ++i) {
+        const LookupColumn &column = m_columns[i];
+        auto *title = new QTableWidgetItem(column.caption);
+        title->setTextAlignment(column.centredTitle ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
         setHorizontalHeaderItem(i, title);
-        setColumnWidth(i, static_cast<int>(columns[i].width * scale));
+        setColumnWidth(i, std::max(static_cast<int>(column.width * scale),
+                                   heading.horizontalAdvance(column.caption) + padding));
         width += columnWidth(i);
     }
     resize(width, height());
-    hide();
 }
 
 void LookupGrid::fill(DbQuery &query) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "receipts/ApplicationEventWatcher.h"
+#include "ui/ApplicationEventWatcher.h"
 
 class QWidget;
 

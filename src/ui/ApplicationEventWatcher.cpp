@@ -1,4 +1,4 @@
-#include "receipts/ApplicationEventWatcher.h"
+#include "ui/ApplicationEventWatcher.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "receipts/LookupCloser.h"
+#include "ui/LookupCloser.h"
 
 #include <QMouseEvent>
 #include <QWidget>

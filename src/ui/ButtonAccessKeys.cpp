@@ -1,4 +1,4 @@
-#include "receipts/ButtonAccessKeys.h"
+#include "ui/ButtonAccessKeys.h"
 
 #include <QAbstractButton>
 #include <QKeyEvent>

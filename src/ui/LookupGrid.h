@@ -9,7 +9,8 @@ class DbQuery;
 
 struct LookupColumn {
     QString field;
-    int width = 0;
+    QString caption; // the heading an operator reads
+    int width = 0;   // at least; a wider heading widens its column
     bool centredTitle = false;
 };
 
@@ -21,9 +22,11 @@ class LookupGrid : public QTableWidget {
     Q_DISABLE_COPY_MOVE(LookupGrid)
 
 public:
-    // columns are shown (titled with their field names); keptFields are kept for the pick too.
+    // columns are shown under their captions; keptFields are kept for the pick too.
     LookupGrid(const QList<LookupColumn> &columns, const QStringList &keptFields, QWidget *parent = nullptr);
 
+    // New headings (in column order), the columns widened where a heading needs it.
+    void setCaptions(const QStringList &captions);
     // Replaces the records with the rows of an open query; the first becomes current.
     void fill(DbQuery &query);
     bool isEmpty() const { return m_records.isEmpty(); }
@@ -34,6 +37,8 @@ public:
     void movePrior();
 
 private:
+    void applyCaptions();
+
     QList<LookupColumn> m_columns;
     QStringList m_fields;
     QList<QHash<QString, QString>> m_records;
