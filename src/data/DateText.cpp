@@ -1,11 +1,21 @@
 #include "data/DateText.h"
 
+#include <cmath>
+
 QString DateText(const QDate &date) {
     return date.isValid() ? date.toString(QStringLiteral("yyyy-MM-dd")) : QString();
 }
 
 QString DateTimeText(const QDateTime &moment) {
     return moment.isValid() ? moment.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")) : QString();
+}
+
+QDateTime DateFromDayNumber(double days) {
+    // 0100-01-01 and 9999-12-31 23:59:59 as day numbers.
+    if (!(days >= -657434.0 && days < 2958466.0))
+        return {};
+    const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
+    return base.addMSecs(std::llround(days * 86400000.0));
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "data/DbConnection.h"
 
 #include "data/DbError.h"
+#include "data/DbFailureReason.h"
 #include "data/DbQuery.h"
 #include "data/JetDialect.h"
 
@@ -16,15 +17,67 @@ DbConnection::~DbConnection() {
     close();
 }
 
+namespace {
+
+// The pairs of a connection string, with quoted values unquoted.
+QList<std::pair<QString, QString>> connectionPairs(const QString &connString) {
+    QList<std::pair<QString, QString>> pairs;
+    const qsizetype n = connString.size();
+    qsizetype i = 0;
+    while (i < n) {
+        // The key runs to the first "=" ("==" stands for an "=" inside a key).
+        QString key;
+        while (i < n && connString[i] != u';') {
+            if (connString[i] == u'=') {
+                if (i + 1 < n && connString[i + 1] == u'=') {
+                    key += u'=';
+                    i += 2;
+                    continue;
+                }
+                break;
+            }
+            key += connString[i++];
+        }
+        if (i >= n || connString[i] == u';') {
+            ++i; // a piece without "=" carries nothing
+            continue;
+        }
+        ++i; // the "="
+        while (i < n && connString[i].isSpace() && connString[i] != u';')
+            ++i;
+        QString value;
+        if (i < n && (connString[i] == u'"' || connString[i] == u'\'')) {
+            const QChar quote = connString[i++];
+            while (i < n) {
+                if (connString[i] == quote) {
+                    if (i + 1 < n && connString[i + 1] == quote) {
+                        value += quote;
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                value += connString[i++];
+            }
+            while (i < n && connString[i] != u';') // blanks up to the next pair
+                ++i;
+        } else {
+            while (i < n && connString[i] != u';')
+                value += connString[i++];
+            value = value.trimmed();
+        }
+        ++i; // the ";"
+        pairs.append({key.trimmed(), value});
+    }
+    return pairs;
+}
+
+} // namespace
+
 ConnectionParams DbConnection::parseConnectionString(const QString &connString) {
     ConnectionParams params;
-    const QStringList parts = connString.split(u';');
-    for (const QString &part : parts) {
-        const qsizetype eq = part.indexOf(u'=');
-        if (eq < 0)
-            continue;
-        const QString key = part.left(eq).trimmed();
-        const QString value = part.mid(eq + 1).trimmed();
+    for (const auto &[key, value] : connectionPairs(connString)) {
         if (key.compare(u"Data Source", Qt::CaseInsensitive) == 0) {
             QString path = value;
             path.replace(u'\\', u'/');
@@ -32,9 +85,21 @@ ConnectionParams DbConnection::parseConnectionString(const QString &connString) 
         } else if (key.compare(u"Jet OLEDB:Database Password", Qt::CaseInsensitive) == 0 ||
                    key.compare(u"Password", Qt::CaseInsensitive) == 0) {
             params.password = value;
+        } else if (key.compare(u"Mode", Qt::CaseInsensitive) == 0) {
+            params.readOnly = value.compare(u"Read", Qt::CaseInsensitive) == 0;
         }
     }
     return params;
+}
+
+QString DbConnection::quoteConnectionValue(const QString &value) {
+    const bool plain =
+        !value.contains(u';') && !value.contains(u'"') && !value.contains(u'\'') && value.trimmed() == value;
+    if (plain)
+        return value;
+    QString quoted = value;
+    quoted.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + quoted + u'"';
 }
 
 QString DbConnection::notOurDatabaseMessage(const QString &path) {
@@ -46,19 +111,26 @@ void DbConnection::open() {
     const ConnectionParams params = parseConnectionString(m_connString);
     if (params.dataSource.isEmpty())
         throw DbError(QStringLiteral("连接字符串中没有数据库文件（Data Source）。"));
-    openFile(params.dataSource, params.password);
+    openFile(params.dataSource, params.password, /*create=*/false, params.readOnly);
 }
 
 void DbConnection::runPlain(const char *sql) {
-    char *error = nullptr;
-    if (sqlite3_exec(m_db, sql, nullptr, nullptr, &error) != SQLITE_OK) {
-        const QString message = QString::fromUtf8(error ? error : sqlite3_errmsg(m_db));
-        sqlite3_free(error);
-        throw DbError(message, QString::fromUtf8(sql));
-    }
+    if (sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
+        throw engineError(QString::fromUtf8(sql));
 }
 
-void DbConnection::openFile(const QString &path, const QString &password, bool create) {
+DbError DbConnection::engineError(const QString &statement) {
+    m_lastFailure = m_db ? sqlite3_extended_errcode(m_db) : SQLITE_MISUSE;
+    return DbError(engineMessage(), statement, m_lastFailure);
+}
+
+void DbConnection::checkTransaction(const QString &statement) const {
+    if (m_transactionOpen && !inTransaction())
+        throw DbError(QStringLiteral("数据库已撤销本次事务的全部修改。"), statement,
+                      m_lastFailure != 0 ? m_lastFailure : SQLITE_ABORT_ROLLBACK);
+}
+
+void DbConnection::openFile(const QString &path, const QString &password, bool create, bool readOnly) {
     close();
     const QString shown = QDir::toNativeSeparators(path);
     const QFileInfo info(path);
@@ -70,12 +142,14 @@ void DbConnection::openFile(const QString &path, const QString &password, bool c
         throw DbError(QStringLiteral("不是数据库文件：%1").arg(shown));
 
     // One thread uses the connection: no per-call locking inside the engine.
-    const int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    const int access = readOnly && !create ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+    const int flags = access | SQLITE_OPEN_NOMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3 *db = nullptr;
     if (sqlite3_open_v2(QFile::encodeName(path).constData(), &db, flags, nullptr) != SQLITE_OK) {
         const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+        const int code = db ? sqlite3_extended_errcode(db) : SQLITE_NOMEM;
         sqlite3_close(db);
-        throw DbError(QStringLiteral("无法打开数据库文件 %1：%2").arg(shown, message));
+        throw DbError(QStringLiteral("无法打开数据库文件 %1：%2").arg(shown, message), QString(), code);
     }
     m_db = db;
     try {
@@ -89,8 +163,8 @@ void DbConnection::openFile(const QString &path, const QString &password, bool c
         // fails here.
         try {
             runPlain("select count(*) from sqlite_master");
-        } catch (const DbError &) {
-            throw DbError(notOurDatabaseMessage(path));
+        } catch (const DbError &error) {
+            throw DbError(notOurDatabaseMessage(path), QString(), error.engineCode());
         }
         runPlain(QStringLiteral("PRAGMA cache_size = -%1")
                      .arg(PageCacheKiB(info.exists() ? info.size() : 0))
@@ -115,6 +189,23 @@ qint64 DbConnection::PageCacheKiB(qint64 fileBytes) {
     return std::clamp(fileBytes / 1024 + fileBytes / 4096, floorKiB, capKiB);
 }
 
+void DbConnection::checkWritable() {
+    if (!m_db)
+        throw DbError(QStringLiteral("数据库未连接。"));
+    // Creating a table writes the file's first page, which takes the write lock and creates the
+    // journal beside the file: what every save needs.
+    try {
+        beginTrans();
+        runPlain("create table quillo_write_probe(x integer)");
+        rollbackTrans();
+    } catch (const DbError &error) {
+        rollbackTrans();
+        throw DbError(QStringLiteral("数据库文件无法写入：%1\r\n原因：%2")
+                          .arg(QDir::toNativeSeparators(m_fileName), FailureReason(error)),
+                      error.statement(), error.engineCode());
+    }
+}
+
 void DbConnection::close() {
     for (DbQuery *query : std::as_const(m_queries))
         query->close();
@@ -122,6 +213,7 @@ void DbConnection::close() {
         sqlite3_close_v2(m_db);
         m_db = nullptr;
     }
+    m_transactionOpen = false;
     m_fileName.clear();
 }
 
@@ -132,16 +224,19 @@ bool DbConnection::inTransaction() const {
 void DbConnection::beginTrans() {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未连接。"));
-    if (inTransaction())
+    if (m_transactionOpen || inTransaction())
         throw DbError(QStringLiteral("事务已经开始，不能再开始新的事务。"));
     runPlain("begin immediate");
+    m_transactionOpen = true;
 }
 
 void DbConnection::commitTrans() {
-    if (!inTransaction())
-        throw DbError(QStringLiteral("没有可提交的事务。"));
     try {
+        checkTransaction(QStringLiteral("commit"));
+        if (!inTransaction())
+            throw DbError(QStringLiteral("没有可提交的事务。"));
         runPlain("commit");
+        m_transactionOpen = false;
     } catch (...) {
         rollbackTrans();
         throw;
@@ -149,6 +244,7 @@ void DbConnection::commitTrans() {
 }
 
 void DbConnection::rollbackTrans() {
+    m_transactionOpen = false;
     if (!inTransaction())
         return;
     sqlite3_exec(m_db, "rollback", nullptr, nullptr, nullptr);
@@ -163,6 +259,7 @@ void DbConnection::execute(const QString &jetStatement) {
 void DbConnection::executeNative(const QString &sqliteStatements) {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未连接。"), sqliteStatements);
+    checkTransaction(sqliteStatements);
     runPlain(sqliteStatements.toUtf8().constData());
 }
 
@@ -173,13 +270,14 @@ QString DbConnection::engineMessage() const {
 sqlite3_stmt *DbConnection::prepare(const QString &sqliteStatement, const QString &jetStatement) {
     if (!m_db)
         throw DbError(QStringLiteral("数据库未连接。"), jetStatement);
+    checkTransaction(jetStatement);
     const QByteArray utf8 = sqliteStatement.toUtf8();
     sqlite3_stmt *stmt = nullptr;
     if (sqlite3_prepare_v2(m_db, utf8.constData(), static_cast<int>(utf8.size()), &stmt, nullptr) !=
         SQLITE_OK) {
-        const QString message = engineMessage();
+        const DbError error = engineError(jetStatement);
         sqlite3_finalize(stmt);
-        throw DbError(message, jetStatement);
+        throw error;
     }
     return stmt;
 }

@@ -55,6 +55,7 @@ void DbQuery::execSql() {
     const QString jet = text();
     if (!m_conn.isOpen())
         fail(QStringLiteral("数据库未连接。"));
+    m_conn.checkTransaction(jet);
     QByteArray rest = JetDialect::translate(jet).toUtf8();
     // A text may hold several statements; each runs in turn.
     const char *tail = rest.constData();
@@ -63,19 +64,21 @@ void DbQuery::execSql() {
         sqlite3_stmt *stmt = nullptr;
         if (sqlite3_prepare_v2(m_conn.handle(), tail, static_cast<int>(end - tail), &stmt, &tail) !=
             SQLITE_OK) {
-            const QString message =
-                m_conn.isOpen() ? m_conn.engineMessage() : QStringLiteral("数据库未连接。");
+            const DbError error = m_conn.engineError(jet);
             sqlite3_finalize(stmt);
-            fail(message);
+            throw error;
         }
         if (!stmt)
             break; // only white space or a comment was left
         int rc;
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }
+        if (rc != SQLITE_DONE) {
+            const DbError error = m_conn.engineError(jet);
+            sqlite3_finalize(stmt);
+            throw error;
+        }
         sqlite3_finalize(stmt);
-        if (rc != SQLITE_DONE)
-            fail(m_conn.engineMessage());
     }
 }
 
@@ -85,9 +88,9 @@ void DbQuery::step() {
         return;
     m_eof = true;
     if (rc != SQLITE_DONE) {
-        const QString message = m_conn.engineMessage();
+        const DbError error = m_conn.engineError(text());
         close();
-        fail(message);
+        throw error;
     }
 }
 
@@ -231,9 +234,11 @@ QDateTime DbQuery::dateTimeAt(int i) const {
         return {};
     case SQLITE_INTEGER:
     case SQLITE_FLOAT: {
-        // A day number counted from 1899-12-30, as Jet stores dates.
-        const double days = sqlite3_column_double(m_stmt, i);
-        return QDateTime(QDate(1899, 12, 30), QTime(0, 0)).addMSecs(std::llround(days * 86400000.0));
+        // A day number, as Jet stores dates.
+        const QDateTime moment = DateFromDayNumber(sqlite3_column_double(m_stmt, i));
+        if (!moment.isValid())
+            throw DbError(QStringLiteral("“%1”不是有效的日期。").arg(textAt(i)), text());
+        return moment;
     }
     default: {
         const QString t = textAt(i).trimmed();

@@ -197,11 +197,13 @@ void rewriteWords(Tokens &tokens, bool ddl) {
             t.text = QStringLiteral("integer");
         } else if (ddl && isTextType(t)) {
             // Jet compares and sorts text without regard to case.
+            // The collation follows the type and its length; a length whose bracket is never
+            // closed ends the statement, and the engine reports the statement as faulty.
             qsizetype end = i;
             const qsizetype next = nextSignificant(tokens, i + 1);
             if (next < tokens.size() && tokens[next].isPunct(u'(')) {
                 end = next;
-                while (end < tokens.size() && !tokens[end].isPunct(u')'))
+                while (end + 1 < tokens.size() && !tokens[end].isPunct(u')'))
                     ++end;
             }
             tokens.insert(end + 1, {Token::Word, QStringLiteral(" collate nocase")});
@@ -391,11 +393,8 @@ bool isNull(sqlite3_value *v) {
 // The moment a value stands for: ISO text, or a day number counted from 1899-12-30 as Jet does.
 QDateTime valueMoment(sqlite3_value *v) {
     const int type = sqlite3_value_type(v);
-    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT) {
-        const double days = sqlite3_value_double(v);
-        const QDateTime base(QDate(1899, 12, 30), QTime(0, 0));
-        return base.addMSecs(static_cast<qint64>(days * 86400000.0 + (days >= 0 ? 0.5 : -0.5)));
-    }
+    if (type == SQLITE_INTEGER || type == SQLITE_FLOAT)
+        return DateFromDayNumber(sqlite3_value_double(v));
     return ParseDateText(valueText(v).trimmed());
 }
 
@@ -601,18 +600,22 @@ QString JetDialect::translate(const QString &jetStatement) {
     if (sig.isEmpty())
         return QString();
 
+    // The rewrites insert and remove tokens: the statement's kind is read before they run,
+    // and no reference into the token list is kept across them.
     const Token &first = tokens[sig[0]];
     const bool isAlter = first.isWord(QLatin1StringView("alter"));
     const bool isCreate = first.isWord(QLatin1StringView("create"));
+    const bool isSelect = first.isWord(QLatin1StringView("select"));
+    const bool isUpdate = first.isWord(QLatin1StringView("update"));
     if (isAlter && sig.size() > 3 && tokens[sig[3]].isWord(QLatin1StringView("alter")))
         return QString(); // "alter table t alter column c type": SQLite columns take any value
 
     rewriteWords(tokens, isAlter || isCreate);
     if (isCreate)
         rewriteAutoincrement(tokens);
-    else if (first.isWord(QLatin1StringView("select")))
+    else if (isSelect)
         rewriteTop(tokens);
-    else if (first.isWord(QLatin1StringView("update")))
+    else if (isUpdate)
         rewriteTwoTableUpdate(tokens);
     return join(tokens);
 }

@@ -6,8 +6,10 @@
 TShareDM1 *ShareDM1 = nullptr;
 
 QString BuildConnString(const QString &appDir) {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + appDir +
-           QStringLiteral("\\qlodata8.0.mdb;Persist Security Info=false;Jet OLEDB:Database Password=kavmirt");
+    // A folder whose path holds ";" or a quote is quoted, so that the string reads back whole.
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+           DbConnection::quoteConnectionValue(appDir + QStringLiteral("\\qlodata8.0.mdb")) +
+           QStringLiteral(";Persist Security Info=false;Jet OLEDB:Database Password=kavmirt");
 }
 
 void ConnectDatabase() {
@@ -17,6 +19,8 @@ void ConnectDatabase() {
     ShareDM1->ShareConn.open();
     try {
         CheckProgramTables(ShareDM1->ShareConn);
+        // A file that takes no changes is reported now, before anyone types a receipt into it.
+        ShareDM1->ShareConn.checkWritable();
     } catch (...) {
         ShareDM1->ShareConn.close();
         throw;

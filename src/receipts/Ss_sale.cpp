@@ -2,6 +2,7 @@
 
 #include "data/BillNumbering.h"
 #include "data/Clock.h"
+#include "data/DbFailureReason.h"
 #include "data/Globals.h"
 #include "printing/PrintBill.h"
 #include "printing/ReceiptReport.h"
@@ -141,15 +142,19 @@ void TForm_SS_Sale::BitBtn1Click() {
     const std::optional<ReceiptDraft> receipt = Bill->checkedDraft();
     if (!receipt)
         return;
+    QString failure = QStringLiteral("保存新增失败！");
     try {
         const SavedReceipt saved = SaveNewReceipt(*receipt);
         SavedSaleId = saved.saleId;
         SavedBillCode = saved.billCode;
+    } catch (const std::exception &error) {
+        SavedSaleId = 0;
+        failure += QStringLiteral("\r\n原因：") + FailureReason(error);
     } catch (...) {
         SavedSaleId = 0;
     }
     if (SavedSaleId < 1) {
-        ShowInfo(QStringLiteral("保存新增失败！"));
+        ShowInfo(failure);
         return;
     }
     // An emptied number box got its number from the rule: it shows what the receipt is stored under.

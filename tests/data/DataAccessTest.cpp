@@ -3,10 +3,12 @@
 
 #include "data/DatabaseFile.h"
 #include "data/DbError.h"
+#include "data/DbFailureReason.h"
 #include "data/DbTransaction.h"
 #include "data/Globals.h"
 #include "data/Sharedm2.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
@@ -18,6 +20,10 @@ private slots:
     void cleanup();
 
     void connectionString();
+    void programFolderWithAnyName_data();
+    void programFolderWithAnyName();
+    void quotedConnectionValues_data();
+    void quotedConnectionValues();
     void connectFailures_data();
     void connectFailures();
     void fileIsUnreadableWithoutItsPassword();
@@ -37,6 +43,10 @@ private slots:
     void transactionGuardRollsBack();
     void nestedTransactionIsRefused();
     void rollbackKeepsOpenResults();
+    void failureReasons_data();
+    void failureReasons();
+    void unwritableFileIsRefusedAtConnect();
+    void transactionTheEngineUndidStaysUndone();
 };
 
 void DataAccessTest::cleanup() {
@@ -51,6 +61,79 @@ void DataAccessTest::connectionString() {
     const ConnectionParams params = DbConnection::parseConnectionString(conn);
     QCOMPARE(params.dataSource, QString("/opt/quillo/qlodata8.0.mdb"));
     QCOMPARE(params.password, QString("kavmirt"));
+}
+
+// The program folder's name reaches the connection whole, whatever it holds: connect,
+// write and read in it.
+void DataAccessTest::programFolderWithAnyName_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("dataSource"); // the value as the string carries it, "" = plain
+    QTest::newRow("semicolon") << "收据;2024"
+                               << "\"%1\\qlodata8.0.mdb\"";
+    QTest::newRow("double quote and equals") << "a\"b=c"
+                                             << "\"%1\\qlodata8.0.mdb\"";
+    QTest::newRow("single quote") << "O'Brien"
+                                  << "\"%1\\qlodata8.0.mdb\"";
+    QTest::newRow("equals only") << "x=y"
+                                 << "%1\\qlodata8.0.mdb";
+    QTest::newRow("everything") << "; Data Source=x;\"'"
+                                << "\"%1\\qlodata8.0.mdb\"";
+}
+
+void DataAccessTest::programFolderWithAnyName() {
+    QFETCH(QString, folder);
+    QFETCH(QString, dataSource);
+    QTemporaryDir root;
+    QVERIFY(QDir(root.path()).mkdir(folder));
+    AppDir = QDir(root.path()).filePath(folder);
+    CreateDatabase(AppDir + "/qlodata8.0.mdb", TestAppDir::password());
+    ConnString = BuildConnString(AppDir);
+    QString quotedDir = AppDir;
+    if (dataSource.startsWith(u'"'))
+        quotedDir.replace("\"", "\"\"");
+    QCOMPARE(ConnString, "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=" + dataSource.arg(quotedDir) +
+                             ";Persist Security Info=false;Jet OLEDB:Database Password=kavmirt");
+
+    ConnectDatabase();
+    QCOMPARE(ShareDM1->ShareConn.fileName(), AppDir + "/qlodata8.0.mdb");
+    TestAppDir::exec("insert into aa_unit(name,namecode,unitid)values('箱','X',1)");
+    QCOMPARE(TestAppDir::rows("select name from aa_unit"), QString("箱"));
+    DisconnectDatabase();
+}
+
+// Connection strings as ADO writes them: values in double or single quotes, quotes doubled
+// inside, blanks around the pieces.
+void DataAccessTest::quotedConnectionValues_data() {
+    QTest::addColumn<QString>("connString");
+    QTest::addColumn<QString>("dataSource");
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<bool>("readOnly");
+    QTest::newRow("double quotes") << "Data Source=\"/a;b/x.mdb\";Jet OLEDB:Database Password=pw"
+                                   << "/a;b/x.mdb"
+                                   << "pw" << false;
+    QTest::newRow("doubled quote inside") << "Data Source=\"/a\"\"b/x.mdb\";Password=\"p;w\""
+                                          << "/a\"b/x.mdb"
+                                          << "p;w" << false;
+    QTest::newRow("single quotes") << "Data Source='/a\"b;c/x.mdb';Password='it''s'"
+                                   << "/a\"b;c/x.mdb"
+                                   << "it's" << false;
+    QTest::newRow("blanks around") << " Data Source = \"/a b/x.mdb\" ; Mode = Read "
+                                   << "/a b/x.mdb"
+                                   << "" << true;
+    QTest::newRow("read-write mode") << "Data Source=C:\\q\\x.mdb;Mode=ReadWrite"
+                                     << "C:/q/x.mdb"
+                                     << "" << false;
+}
+
+void DataAccessTest::quotedConnectionValues() {
+    QFETCH(QString, connString);
+    QFETCH(QString, dataSource);
+    QFETCH(QString, password);
+    QFETCH(bool, readOnly);
+    const ConnectionParams params = DbConnection::parseConnectionString(connString);
+    QCOMPARE(params.dataSource, dataSource);
+    QCOMPARE(params.password, password);
+    QCOMPARE(params.readOnly, readOnly);
 }
 
 void DataAccessTest::connectFailures_data() {
@@ -256,20 +339,24 @@ void DataAccessTest::unreadableValuesRaise_data() {
     QTest::newRow("text as integer") << "integer";
     QTest::newRow("text as number") << "double";
     QTest::newRow("text as date") << "date";
+    QTest::newRow("day number beyond the calendar") << "day number";
 }
 
 void DataAccessTest::unreadableValuesRaise() {
     QFETCH(QString, reader);
     TestAppDir app;
     DbQuery q(ShareDM1->ShareConn);
-    q.setText("select 'abc' as v, '2014-02-05' as d, '2014-02-05 09:05:03' as t");
+    q.setText("select 'abc' as v, '2014-02-05' as d, '2014-02-05 09:05:03' as t, 1e300 as n, 41690.5 as m");
     q.open();
     QCOMPARE(q.asDate("d"), QDate(2014, 2, 5));
     QCOMPARE(q.asDateTime("t"), QDateTime(QDate(2014, 2, 5), QTime(9, 5, 3)));
+    QCOMPARE(q.asDateTime("m"), QDateTime(QDate(2014, 2, 20), QTime(12, 0)));
     if (reader == "integer")
         QVERIFY_THROWS_EXCEPTION(DbError, q.asInteger("v"));
     else if (reader == "double")
         QVERIFY_THROWS_EXCEPTION(DbError, q.asDouble("v"));
+    else if (reader == "day number")
+        QVERIFY_THROWS_EXCEPTION(DbError, q.asDate("n"));
     else
         QVERIFY_THROWS_EXCEPTION(DbError, q.asDate("v"));
 }
@@ -363,6 +450,126 @@ void DataAccessTest::rollbackKeepsOpenResults() {
     rows.next();
     QCOMPARE(rows.asText("name"), QString("u3"));
     QCOMPARE(TestAppDir::value("select namecode from aa_unit where unitid=1"), QString());
+}
+
+// Why a statement failed, in the words the operator reads after "保存新增失败！".
+void DataAccessTest::failureReasons_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("read-only file")
+        << "read-only"
+        << "数据库文件是只读的，不能写入（请检查文件的只读属性和所在文件夹的写入权限）。";
+    QTest::newRow("disk full") << "full"
+                               << "磁盘空间已满，数据库文件无法写入。";
+    QTest::newRow("locked by another program")
+        << "locked"
+        << "数据库文件已被其他程序锁定，请关闭正在使用它的程序后再试。";
+    QTest::newRow("damaged file") << "damaged"
+                                  << "数据库文件已损坏。";
+    QTest::newRow("missing table") << "no table"
+                                   << "数据库出错：no such table: nosuchtable";
+}
+
+void DataAccessTest::failureReasons() {
+    QFETCH(QString, fault);
+    QFETCH(QString, reason);
+    TestAppDir app;
+    DbConnection &conn = ShareDM1->ShareConn;
+    DbConnection other;
+    QString statement = "insert into aa_unit(name,namecode,unitid)values('个','G',1)";
+    if (fault == "read-only") {
+        conn.setConnectionString(ConnString + ";Mode=Read");
+        conn.open();
+    } else if (fault == "full") {
+        TestAppDir::exec("PRAGMA max_page_count = " + TestAppDir::value("PRAGMA page_count"));
+        statement = "insert into aa_remark(name,namecode,remarkid)values(hex(zeroblob(100000)),'',1)";
+    } else if (fault == "locked") {
+        other.openFile(app.databasePath(), TestAppDir::password());
+        other.executeNative("begin exclusive");
+        conn.executeNative("PRAGMA busy_timeout = 0");
+    } else if (fault == "damaged") {
+        // Enough rows to fill the pages at the end of the file, then those pages spoilt.
+        for (int i = 1; i <= 300; ++i)
+            TestAppDir::exec(QString("insert into aa_unit(name,namecode,unitid)values('%1','',%2)")
+                                 .arg(QString(100, u'x'))
+                                 .arg(i));
+        conn.close();
+        QFile file(app.databasePath());
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        for (qint64 page = file.size() / 4096 - 10; page < file.size() / 4096; ++page) {
+            QVERIFY(file.seek(page * 4096 + 1024));
+            file.write(QByteArray(512, '\x5a'));
+        }
+        file.close();
+        conn.openFile(app.databasePath(), TestAppDir::password());
+        statement = "select count(*) from aa_unit where name<>''";
+    } else if (fault == "no table") {
+        statement = "insert into nosuchtable(a)values(1)";
+    }
+    try {
+        DbQuery query(conn);
+        if (statement.startsWith("select"))
+            query.open(statement);
+        else
+            query.execSql(statement);
+        QFAIL("the statement ran");
+    } catch (const DbError &e) {
+        QCOMPARE(FailureReason(e), reason);
+    }
+}
+
+// A file that takes no changes is refused when the program connects, with the reason.
+void DataAccessTest::unwritableFileIsRefusedAtConnect() {
+    TestAppDir app(false);
+    ConnString += ";Mode=Read";
+    try {
+        ConnectDatabase();
+        QFAIL("the connection opened");
+    } catch (const DbError &e) {
+        QCOMPARE(
+            e.message(),
+            "数据库文件无法写入：" + QDir::toNativeSeparators(app.databasePath()) +
+                "\r\n原因：数据库文件是只读的，不能写入（请检查文件的只读属性和所在文件夹的写入权限）。");
+    }
+    // The probe leaves nothing behind in a file that does take changes.
+    ConnString = BuildConnString(AppDir);
+    ConnectDatabase();
+    QCOMPARE(TestAppDir::value("select count(*) from sqlite_master where name like 'quillo%'"), QString("0"));
+    QVERIFY(!ShareDM1->ShareConn.inTransaction());
+}
+
+// A full disk makes the engine undo the whole transaction by itself; the statements after it
+// must not then be written one by one as if no transaction were open.
+void DataAccessTest::transactionTheEngineUndidStaysUndone() {
+    TestAppDir app;
+    DbConnection &conn = ShareDM1->ShareConn;
+    TestAppDir::exec("PRAGMA max_page_count = " + TestAppDir::value("PRAGMA page_count"));
+    try {
+        DbTransaction t(conn);
+        conn.execute("insert into aa_unit(name,namecode,unitid)values('个','G',1)");
+        try {
+            conn.execute("insert into aa_remark(name,namecode,remarkid)values(hex(zeroblob(100000)),'',1)");
+            QFAIL("the disk did not fill");
+        } catch (const DbError &e) {
+            QCOMPARE(FailureReason(e), QString("磁盘空间已满，数据库文件无法写入。"));
+        }
+        // The log row of a save is written this way: its failure is swallowed, the save goes on.
+        conn.execute("insert into aa_unit(name,namecode,unitid)values('箱','X',2)");
+        t.commit();
+        QFAIL("the save went on after the engine undid its transaction");
+    } catch (const DbError &e) {
+        QCOMPARE(FailureReason(e), QString("磁盘空间已满，数据库文件无法写入。"));
+    }
+    QVERIFY(!conn.inTransaction());
+    QCOMPARE(TestAppDir::value("select count(*) from aa_unit"), QString("0"));
+    // The connection takes the next transaction as usual.
+    TestAppDir::exec("PRAGMA max_page_count = 1000000");
+    {
+        DbTransaction t(conn);
+        conn.execute("insert into aa_unit(name,namecode,unitid)values('箱','X',2)");
+        t.commit();
+    }
+    QCOMPARE(TestAppDir::value("select count(*) from aa_unit"), QString("1"));
 }
 
 QTEST_GUILESS_MAIN(DataAccessTest)

@@ -22,6 +22,9 @@ private slots:
     void literalsStayUntouched();
     void functionErrors_data();
     void functionErrors();
+    void textTypeLengths_data();
+    void textTypeLengths();
+    void unclosedTextTypeLengthIsRefused();
     void upgradeStatementsOnAnOldFile();
 
 private:
@@ -218,11 +221,50 @@ void JetDialectTest::functionErrors_data() {
     QTest::newRow("Right with a negative length") << "select Right('abc',-1)";
     QTest::newRow("Month of a text that is no date") << "select Month('abc')";
     QTest::newRow("Mid from position 0") << "select Mid('abc',0,1)";
+    // Day numbers beyond the calendar once overflowed the conversion to milliseconds.
+    QTest::newRow("Month of a huge day number") << "select Month(1e300)";
+    QTest::newRow("Day of a huge negative day number") << "select Day(-1e18)";
+    QTest::newRow("Year of a stored amount") << "select Year(totalamt*1e300) from ss_sale";
 }
 
 void JetDialectTest::functionErrors() {
     QFETCH(QString, query);
     QVERIFY_THROWS_EXCEPTION(DbError, TestAppDir::rows(query));
+}
+
+// A text column compares without regard to case however its length is written; the blank
+// before the bracket once made the translator read a freed token list.
+void JetDialectTest::textTypeLengths_data() {
+    QTest::addColumn<QString>("definition");
+    QTest::newRow("blank before the bracket") << "alter table t0 add adr varchar (100)";
+    QTest::newRow("no blank") << "alter table t0 add adr varchar(100)";
+    QTest::newRow("blanks inside") << "alter table t0 add adr varchar ( 100 )";
+    QTest::newRow("no length") << "alter table t0 add adr text";
+    QTest::newRow("create with a blank") << "create table t1 (id integer, adr varchar (100))";
+}
+
+void JetDialectTest::textTypeLengths() {
+    QFETCH(QString, definition);
+    TestAppDir::exec("create table t0 (id integer)");
+    TestAppDir::exec(definition);
+    const QString table = definition.startsWith("create") ? "t1" : "t0";
+    TestAppDir::exec("insert into " + table + "(id,adr)values(1,'West Lake Road')");
+    QCOMPARE(TestAppDir::rows("select id from " + table + " where adr='WEST LAKE road'"), QString("1"));
+    // The statement the fuzzer found, on the table it named.
+    QCOMPARE(JetDialect::translate("alter table ss_sale add adr varchar (100)"),
+             QString("alter table ss_sale add adr varchar (100) collate nocase"));
+}
+
+// A length whose bracket is never closed is the engine's syntax error, not a write outside the
+// token list.
+void JetDialectTest::unclosedTextTypeLengthIsRefused() {
+    const QStringList statements = {"create table t(a varchar(10", "create table t(a varchar(",
+                                    "alter table ss_sale add x varchar (", "create table t(a varchar"};
+    for (const QString &statement : statements) {
+        QVERIFY(JetDialect::translate(statement).endsWith(" collate nocase"));
+        QVERIFY_THROWS_EXCEPTION(DbError, ShareDM1->ShareConn.execute(statement));
+    }
+    QCOMPARE(TestAppDir::value("select count(*) from sqlite_master where name='t'"), QString("0"));
 }
 
 // The create, alter and update statements that bring an older file up to date, run in their

@@ -101,6 +101,7 @@ private slots:
     void checksShowTheCell();
     void negativeQuantity();
     void failedSaveRollsBackEverything();
+    void failedSaveSaysWhy();
     void savedReceiptAndPreview();
     void previewWithoutAPrintStyle();
     void copyGrowsTheGrid();
@@ -623,7 +624,7 @@ void EntryFormTest::failedSaveRollsBackEverything() {
         "create trigger refuse before insert on aa_goods begin select raise(abort,'refused'); end");
     const QString before = StoredReceiptData();
     m_form->BitBtn1->click();
-    QCOMPARE(m_fx->ui.texts(), QStringList{"保存新增失败！"});
+    QCOMPARE(m_fx->ui.texts(), QStringList{"保存新增失败！\r\n原因：数据不符合数据库的约束条件：refused"});
     QCOMPARE(StoredReceiptData(), before);
     QVERIFY(m_form->BitBtn1->isEnabled());
     QCOMPARE(m_form->SavedSaleId, 0);
@@ -634,6 +635,24 @@ void EntryFormTest::failedSaveRollsBackEverything() {
     QCOMPARE(TestAppDir::rows("select saleid,billcode,totalamt from ss_sale"), QString("1|0000001|6"));
     QCOMPARE(TestAppDir::rows("select name from aa_company order by companyid"),
              QString("杭州湖畔科技;北京A'B公司;甲公司"));
+}
+
+// The database file stops taking changes after start-up (opened read-only here: the tests
+// run as root, for whom a file's write permission changes nothing).
+void EntryFormTest::failedSaveSaysWhy() {
+    open();
+    ShareDM1->ShareConn.setConnectionString(ConnString + ";Mode=Read");
+    ShareDM1->ShareConn.open();
+    typeSmallReceipt();
+    const QString before = StoredReceiptData();
+    m_form->BitBtn1->click();
+    QCOMPARE(
+        m_fx->ui.texts(),
+        QStringList{
+            "保存新增失败！\r\n原因：数据库文件是只读的，不能写入（请检查文件的只读属性和所在文件夹的写入"
+            "权限）。"});
+    QCOMPARE(StoredReceiptData(), before);
+    QVERIFY(m_form->BitBtn1->isEnabled());
 }
 
 void EntryFormTest::savedReceiptAndPreview() {
